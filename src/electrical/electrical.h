@@ -28,6 +28,10 @@
   X(u8, elec_ac_ess_b, 0, "copy of elec_ac_ess")                                                   \
   X(u8, elec_ac_instr, 0, "copy of elec_ac_main for engine and system instruments")                \
   X(u8, elec_ac_conv2, 0, "converter 2's own AC bus")                                              \
-  X(u8, elec_panel_night, 0, "panel night lighting lit: gauges show their night artwork")
+  X(u8, elec_panel_night, 0, "panel night lighting lit: gauges show their night artwork")          \
+  X(u8, elec_batt_commut, 1, "battery commutator: 0 off, 1 normal, 2 standby/start")               \
+  X(i16, elec_batt_charge, 1800, "battery charge, 0..capacity")                                    \
+  X(u8, elec_extpwr_connected, 0, "ground power connected")                                        \
+  X(u8, elec_extpwr_feeding, 0, "ground power feeds the network")
 
 K7_STATE_DECLARE(K7_ELECTRICAL_STATE)

@@ -102,6 +102,15 @@ struct Runner {
   bool last_click_taken = false;
   std::vector<std::string> watched;
   std::vector<double> watched_values;
+  // Watched tokens ("0x271/10"): reported when the value moves into another band of the step's
+  // width (every change without a step).
+  struct WatchedToken {
+    std::string name;
+    std::uint32_t id;
+    double step;
+    double band;
+  };
+  std::vector<WatchedToken> watched_tokens;
   int line_no = 0;
 
   void error(const std::string& what) {
@@ -118,17 +127,47 @@ struct Runner {
                  file.c_str(), line_no, what.c_str(), expected.c_str(), actual.c_str());
   }
 
+  static double band_of(double value, double step) {
+    return step > 0 ? std::floor(value / step) : value;
+  }
+
+  bool watch_token(const std::string& word) {
+    if (word.rfind("0x", 0) != 0) return false;
+    const auto slash = word.find('/');
+    double id = 0, step = 0;
+    if (!parse_number(word.substr(0, slash), id) || id < 0 || id >= 65536) return false;
+    if (slash != std::string::npos && (!parse_number(word.substr(slash + 1), step) || step <= 0))
+      return false;
+    const auto token = static_cast<std::uint32_t>(id);
+    watched_tokens.push_back(
+        {"token " + word.substr(0, slash), token, step, band_of(sim.token(token), step)});
+    return true;
+  }
+
+  void report(const std::string& name, double before, double now) {
+    if (narrate)
+      std::fprintf(out, "  t=%7.2fs  %-28s %s -> %s\n",
+                   static_cast<double>(sim.frame_count()) / kFramesPerSecond, name.c_str(),
+                   format(before).c_str(), format(now).c_str());
+  }
+
   void run_frames(int count) {
     for (int i = 0; i < count; ++i) {
       sim.frame();
+      for (WatchedToken& t : watched_tokens) {
+        const double now = sim.token(t.id);
+        const double band = band_of(now, t.step);
+        if (band != t.band && !(std::isnan(band) && std::isnan(t.band))) {
+          report(t.name, t.step > 0 && std::isfinite(t.band) ? t.band * t.step : t.band,
+                 t.step > 0 && std::isfinite(band) ? band * t.step : band);
+          t.band = band;
+        }
+      }
       for (std::size_t w = 0; w < watched.size(); ++w) {
         const double now = sim.state(watched[w]).value_or(std::nan(""));
         const double before = watched_values[w];
         if (now != before && !(std::isnan(now) && std::isnan(before))) {
-          if (narrate)
-            std::fprintf(out, "  t=%7.2fs  %-28s %s -> %s\n",
-                         static_cast<double>(sim.frame_count()) / kFramesPerSecond,
-                         watched[w].c_str(), format(before).c_str(), format(now).c_str());
+          report(watched[w], before, now);
           watched_values[w] = now;
         }
       }
@@ -204,6 +243,7 @@ bool Runner::step(const std::vector<std::string>& w) {
   }
   if (cmd == "watch") {
     for (std::size_t i = 1; i < w.size(); ++i) {
+      if (watch_token(w[i])) continue;
       if (!sim.state(w[i])) {
         error("no state variable " + w[i]);
         continue;
@@ -216,10 +256,18 @@ bool Runner::step(const std::vector<std::string>& w) {
   if (cmd == "unwatch") {
     watched.clear();
     watched_values.clear();
+    watched_tokens.clear();
     return true;
   }
   if (cmd == "print" && w.size() >= 2) {
     for (std::size_t i = 1; i < w.size(); ++i) {
+      double id = 0;
+      if (w[i].rfind("0x", 0) == 0 && parse_number(w[i], id) && id >= 0 && id < 65536) {
+        if (narrate)
+          std::fprintf(out, "  %-28s %s\n", ("token " + w[i]).c_str(),
+                       format(sim.token(static_cast<std::uint32_t>(id))).c_str());
+        continue;
+      }
       auto s = sim.state(w[i]);
       if (narrate)
         std::fprintf(out, "  %-28s %s\n", w[i].c_str(), s ? format(*s).c_str() : "(unknown)");
@@ -335,7 +383,7 @@ bool Runner::expect(const std::vector<std::string>& w) {
 
 ScenarioResult run_scenario(Sim& sim, const std::string& text, const std::string& file_name,
                             std::FILE* out, bool echo_narration) {
-  Runner r{sim, file_name, out, echo_narration, {}, 0, false, {}, {}, 0};
+  Runner r{sim, file_name, out, echo_narration, {}, 0, false, {}, {}, {}, 0};
   std::stringstream in(text);
   std::string line;
   while (std::getline(in, line)) {

@@ -24,9 +24,18 @@ enum SoundId : std::uint8_t {
   SND_COUNT
 };
 
+// Resource names in loading order ("CLICK", "HI", ...).
+extern const char* const sound_names[SND_COUNT];
+
+// Module state of the sound table.
+// Volume of each sound in hundredths of a decibel (loading order), moved by the volume knob.
+extern std::int16_t sound_volume[SND_COUNT];
+// Volume knob position: -1 per step quieter, +1 per step louder, kept within -15..15.
+extern std::int8_t sound_volume_steps;
+
 // Install and kill of "kestovil toggle_pan_start": create the device, load the sixteen sounds and
 // apply their volumes / release them in reverse order and the device. Safe in any order and
-// any number of times.
+// any number of times; an install while loaded releases everything first.
 void sound_install(std::uintptr_t module_handle);
 void sound_kill();
 

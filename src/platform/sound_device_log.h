@@ -5,7 +5,7 @@
    Reached through the development exports of the native module (never in the .gau):
      const K7SoundDeviceLog* k7_dev_sound_device(void);
      void k7_dev_sound_frame(double seconds);   simulated time of the frame about to run
-     int  k7_dev_sound_mix(const char* wav_path, double from_seconds, double to_seconds);
+     long k7_dev_sound_mix(const char* wav_path, double from_seconds, double to_seconds);
      void k7_dev_sound_inject(unsigned faults);  K7_SND_FAULT_* bits, 0 for none
      void k7_dev_sound_reset(void);              forget everything (buffers must be released)
      const unsigned char* k7_dev_sound_buffer_bytes(int buffer, unsigned* size);

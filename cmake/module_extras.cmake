@@ -41,6 +41,8 @@ const EmbeddedResource k7_embedded_resources[] = {
 const std::size_t k7_embedded_resource_count = @count@;
 ")
   target_sources(k7gauges PRIVATE ${K7_RESOURCE_TABLE})
+  # The unit tests build the module's sources again as their own objects: they need it too.
+  set_property(TARGET k7gauges APPEND PROPERTY K7_EXTRA_SOURCES ${K7_RESOURCE_TABLE})
   set_source_files_properties(${K7_RESOURCE_TABLE} PROPERTIES OBJECT_DEPENDS "${K7_SOUND_FILES}")
   # A changed sound changes its size in the table: configure again.
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${K7_SOUND_FILES})

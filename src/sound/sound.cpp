@@ -1,15 +1,12 @@
 #include "sound/sound.h"
 
 #include "sound/sound_engine.h"
+#include "sound/sound_state.h"
 
 const char* const sound_names[SND_COUNT] = {
     "CLICK",     "HI",       "LO",         "GONGMONO",   "KLAXONCONT", "SONNERIE",
     "BRAKESSND", "CRECELLE", "KLAXONGEAR", "CACHEMETAL", "V80KTS",     "V1KTS",
     "VRKTS",     "AIRCOND",  "AIRCONDENT", "AIRCONDSORT"};
-
-std::int16_t sound_volume[SND_COUNT] = {-2000, -2600, -2600, -1500, -800,  -1500, -1500, -1500,
-                                        -1500, -1000, -1000, -1000, -1000, -1000, -1000, -1000};
-std::int8_t sound_volume_steps = 0;
 
 namespace {
 

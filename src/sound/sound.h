@@ -27,11 +27,7 @@ enum SoundId : std::uint8_t {
 // Resource names in loading order ("CLICK", "HI", ...).
 extern const char* const sound_names[SND_COUNT];
 
-// Module state of the sound table.
-// Volume of each sound in hundredths of a decibel (loading order), moved by the volume knob.
-extern std::int16_t sound_volume[SND_COUNT];
-// Volume knob position: -1 per step quieter, +1 per step louder, kept within -15..15.
-extern std::int8_t sound_volume_steps;
+// The volume table and the knob position are module state: sound/sound_state.h.
 
 // Install and kill of "kestovil toggle_pan_start": create the device, load the sixteen sounds and
 // apply their volumes / release them in reverse order and the device. Safe in any order and

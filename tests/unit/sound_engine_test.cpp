@@ -10,6 +10,7 @@
 
 #include "platform/resource.h"
 #include "sound/sound.h"
+#include "sound/sound_state.h"
 #include "sound/sound_engine.h"
 #include "sound/wav.h"
 #include "sound_test_support.h"

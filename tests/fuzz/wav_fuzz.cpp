@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (wav.format.cb_size != 0) std::abort();
   unsigned sum = 0;
-  for (std::uint32_t i = 0; i < wav.data_size; ++i) sum += wav.data[i];
+  for (std::uint32_t i = 0; i < wav.data_size; ++i)
+    sum += wav.data[i];
   volatile unsigned sink = sum;
   (void)sink;
   return 0;

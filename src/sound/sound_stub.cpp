@@ -5,5 +5,7 @@ void sound_install(std::uintptr_t) {}
 void sound_kill() {}
 void sound_play(SoundId, bool) {}
 void sound_stop(SoundId) {}
-bool sound_loaded(SoundId) { return false; }
+bool sound_loaded(SoundId) {
+  return false;
+}
 void sound_volume_step(int) {}

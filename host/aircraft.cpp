@@ -1,0 +1,14 @@
+// The stand-in's aircraft: the tokens of an aircraft at rest, and their evolution per frame.
+#include "host/model.h"
+
+namespace k7host {
+
+void aircraft_reset(Sim& sim) {
+  sim.set_token(TOKEN_AIRCRAFT_ON_GROUND, 1.0);
+  sim.set_token(TOKEN_RADIO_HEIGHT, 0.0);
+  sim.set_token(TOKEN_AIRSPEED, 0.0);
+}
+
+void aircraft_frame(Sim&) {}
+
+} // namespace k7host

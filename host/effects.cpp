@@ -1,0 +1,26 @@
+// Key events the stand-in gives an effect to, one table row each.
+#include "host/model.h"
+
+namespace k7host {
+
+namespace {
+
+struct KeyEffect {
+  std::uint32_t id;
+  void (*apply)(Sim& sim, std::uint32_t value);
+};
+
+const KeyEffect key_effects[] = {
+    {KEY_PANEL_ID_OPEN, [](Sim& s, std::uint32_t window) { s.open_window(window); }},
+    {KEY_PANEL_ID_CLOSE, [](Sim& s, std::uint32_t window) { s.close_window(window); }},
+    {KEY_PANEL_ID_TOGGLE, [](Sim& s, std::uint32_t window) { s.toggle_window(window); }},
+};
+
+} // namespace
+
+void apply_key_event(Sim& sim, std::uint32_t id, std::uint32_t value) {
+  for (const KeyEffect& effect : key_effects)
+    if (effect.id == id) effect.apply(sim, value);
+}
+
+} // namespace k7host

@@ -1,0 +1,16 @@
+// What the stand-in imitates of the aircraft and the simulator beyond the panel services: the
+// effects of key events and a small aircraft model stepped once per frame. Not a flight model.
+#pragma once
+
+#include "host/k7host.h"
+
+namespace k7host {
+
+// Applies the effect of a key event the module sent (window events, switches, starter, ...).
+void apply_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+// Tokens of the aircraft at rest on the ground, cold and dark.
+void aircraft_reset(Sim& sim);
+// One frame of the aircraft model, before the gauges are served.
+void aircraft_frame(Sim& sim);
+
+} // namespace k7host

@@ -1,0 +1,345 @@
+// Scenario scripts: steps that act on the simulator and expectations that check it.
+#include "host/k7host.h"
+#include "host/scenario_ext.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+namespace k7host {
+
+namespace {
+
+std::vector<std::string> split_words(const std::string& line, bool& ok) {
+  std::vector<std::string> words;
+  ok = true;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
+    if (i >= line.size() || line[i] == '#') break;
+    if (line[i] == '"') {
+      const auto close = line.find('"', i + 1);
+      if (close == std::string::npos) {
+        ok = false;
+        return words;
+      }
+      words.push_back(line.substr(i + 1, close - i - 1));
+      i = close + 1;
+    } else {
+      std::size_t j = i;
+      while (j < line.size() && line[j] != ' ' && line[j] != '\t' && line[j] != '\r') ++j;
+      words.push_back(line.substr(i, j - i));
+      i = j;
+    }
+  }
+  return words;
+}
+
+bool parse_number(const std::string& text, double& out) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  if (text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0) {
+    out = static_cast<double>(std::strtoull(text.c_str() + 2, &end, 16));
+  } else if (text.rfind("-0x", 0) == 0) {
+    out = -static_cast<double>(std::strtoull(text.c_str() + 3, &end, 16));
+  } else {
+    out = std::strtod(text.c_str(), &end);
+  }
+  return end != nullptr && *end == '\0';
+}
+
+bool compare(double actual, const std::string& op, double expected) {
+  const double tolerance = 1e-6 * std::max(1.0, std::fabs(expected));
+  if (op == "==") return std::fabs(actual - expected) <= tolerance;
+  if (op == "!=") return std::fabs(actual - expected) > tolerance;
+  if (op == "<") return actual < expected;
+  if (op == "<=") return actual <= expected + tolerance;
+  if (op == ">") return actual > expected;
+  if (op == ">=") return actual >= expected - tolerance;
+  return false;
+}
+
+bool valid_op(const std::string& op) {
+  return op == "==" || op == "!=" || op == "<" || op == "<=" || op == ">" || op == ">=";
+}
+
+bool mouse_flags(const std::string& text, FLAGS32& flags) {
+  if (text == "left") flags = MOUSE_LEFTSINGLE;
+  else if (text == "right") flags = MOUSE_RIGHTSINGLE;
+  else if (text == "move") flags = MOUSE_MOVE;
+  else if (text == "repeat") flags = MOUSE_DOWN_REPEAT;
+  else {
+    double v = 0;
+    if (!parse_number(text, v) || v < 0 || v > 4294967295.0) return false;
+    flags = static_cast<FLAGS32>(v);
+  }
+  return true;
+}
+
+std::string format(double v) {
+  char buf[64];
+  if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 1e15)
+    std::snprintf(buf, sizeof buf, "%.0f", v);
+  else
+    std::snprintf(buf, sizeof buf, "%g", v);
+  return buf;
+}
+
+struct Runner {
+  Sim& sim;
+  const std::string& file;
+  std::FILE* out;
+  bool narrate;
+  ScenarioResult result;
+  std::size_t mark = 0; // key events before this place in the log are not looked at
+  bool last_click_taken = false;
+  std::vector<std::string> watched;
+  std::vector<double> watched_values;
+  int line_no = 0;
+
+  void error(const std::string& what) {
+    std::fprintf(out, "%s:%d: %s\n", file.c_str(), line_no, what.c_str());
+    result.error = true;
+  }
+
+  void check(bool ok, const std::string& what, const std::string& expected,
+             const std::string& actual) {
+    ++result.expectations;
+    if (ok) return;
+    ++result.failures;
+    std::fprintf(out, "%s:%d: expectation failed: %s\n    expected %s\n    actual   %s\n",
+                 file.c_str(), line_no, what.c_str(), expected.c_str(), actual.c_str());
+  }
+
+  void run_frames(int count) {
+    for (int i = 0; i < count; ++i) {
+      sim.frame();
+      for (std::size_t w = 0; w < watched.size(); ++w) {
+        const double now = sim.state(watched[w]).value_or(std::nan(""));
+        const double before = watched_values[w];
+        if (now != before && !(std::isnan(now) && std::isnan(before))) {
+          if (narrate)
+            std::fprintf(out, "  t=%7.2fs  %-28s %s -> %s\n",
+                         static_cast<double>(sim.frame_count()) / kFramesPerSecond,
+                         watched[w].c_str(), format(before).c_str(), format(now).c_str());
+          watched_values[w] = now;
+        }
+      }
+    }
+  }
+
+  bool step(const std::vector<std::string>& w);
+  bool expect(const std::vector<std::string>& w);
+};
+
+bool Runner::step(const std::vector<std::string>& w) {
+  const std::string& cmd = w[0];
+  double v = 0, v2 = 0;
+  if (cmd == "say") {
+    if (narrate) {
+      std::string text;
+      for (std::size_t i = 1; i < w.size(); ++i) text += (i > 1 ? " " : "") + w[i];
+      std::fprintf(out, "%s\n", text.c_str());
+    }
+    return true;
+  }
+  if ((cmd == "frames" || cmd == "seconds") && w.size() == 2 && parse_number(w[1], v) && v >= 0 &&
+      v <= 1e7) {
+    run_frames(cmd == "frames" ? static_cast<int>(v)
+                               : static_cast<int>(std::lround(v * kFramesPerSecond)));
+    return true;
+  }
+  if (cmd == "set" && w.size() == 4) {
+    if (!parse_number(w[3], v2)) return false;
+    if (w[1] == "token" && parse_number(w[2], v) && v >= 0 && v < 65536) {
+      sim.set_token(static_cast<std::uint32_t>(v), v2);
+      return true;
+    }
+    if (w[1] == "named") {
+      sim.set_named(w[2], v2);
+      return true;
+    }
+    if (w[1] == "calc") {
+      sim.set_calc(w[2], v2);
+      return true;
+    }
+    if (w[1] == "state") {
+      if (!sim.set_state(w[2], v2)) error("no state variable " + w[2]);
+      return true;
+    }
+    return false;
+  }
+  if (cmd == "click" && (w.size() == 4 || w.size() == 5)) {
+    double x = 0, y = 0;
+    FLAGS32 flags = MOUSE_LEFTSINGLE;
+    if (!parse_number(w[2], x) || !parse_number(w[3], y)) return false;
+    if (w.size() == 5 && !mouse_flags(w[4], flags)) return false;
+    if (sim.gauge(w[1]) == nullptr) {
+      error("no gauge " + w[1]);
+      return true;
+    }
+    last_click_taken = sim.click(w[1], static_cast<int>(x), static_cast<int>(y), flags);
+    return true;
+  }
+  if ((cmd == "open" || cmd == "close" || cmd == "toggle") && w.size() == 2 &&
+      parse_number(w[1], v) && v >= 0 && v < 4294967296.0) {
+    const auto id = static_cast<std::uint32_t>(v);
+    if (!sim.window_known(id)) error("no window " + w[1] + " in the panel configuration");
+    if (cmd == "open") sim.open_window(id);
+    if (cmd == "close") sim.close_window(id);
+    if (cmd == "toggle") sim.toggle_window(id);
+    return true;
+  }
+  if (cmd == "mark" && w.size() == 1) {
+    mark = sim.key_events().size();
+    return true;
+  }
+  if (cmd == "watch") {
+    for (std::size_t i = 1; i < w.size(); ++i) {
+      if (!sim.state(w[i])) {
+        error("no state variable " + w[i]);
+        continue;
+      }
+      watched.push_back(w[i]);
+      watched_values.push_back(*sim.state(w[i]));
+    }
+    return true;
+  }
+  if (cmd == "unwatch") {
+    watched.clear();
+    watched_values.clear();
+    return true;
+  }
+  if (cmd == "print" && w.size() >= 2) {
+    for (std::size_t i = 1; i < w.size(); ++i) {
+      auto s = sim.state(w[i]);
+      if (narrate)
+        std::fprintf(out, "  %-28s %s\n", w[i].c_str(), s ? format(*s).c_str() : "(unknown)");
+    }
+    return true;
+  }
+  if (cmd == "expect") return expect(w);
+  return scenario_extension_step(sim, w, out, narrate);
+}
+
+bool Runner::expect(const std::vector<std::string>& w) {
+  if (w.size() < 2) return false;
+  const std::string& what = w[1];
+  double v = 0, expected = 0;
+  std::string line;
+  for (std::size_t i = 1; i < w.size(); ++i) line += (i > 1 ? " " : "") + w[i];
+
+  if ((what == "state" || what == "named" || what == "token") && w.size() == 5) {
+    if (!valid_op(w[3]) || !parse_number(w[4], expected)) return false;
+    double actual = 0;
+    if (what == "state") {
+      auto s = sim.state(w[2]);
+      if (!s) {
+        error("no state variable " + w[2]);
+        return true;
+      }
+      actual = *s;
+    } else if (what == "named") {
+      actual = sim.named(w[2]);
+    } else {
+      if (!parse_number(w[2], v) || v < 0 || v >= 65536) return false;
+      actual = sim.token(static_cast<std::uint32_t>(v));
+    }
+    check(compare(actual, w[3], expected), line, w[3] + " " + w[4], format(actual));
+    return true;
+  }
+  if ((what == "visible" || what == "hidden") && w.size() == 4) {
+    if (!parse_number(w[3], v)) return false;
+    auto e = sim.element(w[2], static_cast<int>(v));
+    if (!e) {
+      error("no element " + w[3] + " in " + w[2] + " (or the gauge is not placed)");
+      return true;
+    }
+    check(e->hidden == (what == "hidden"), line, what, e->hidden ? "hidden" : "visible");
+    return true;
+  }
+  if (what == "value" && w.size() == 6) {
+    if (!parse_number(w[3], v) || !valid_op(w[4]) || !parse_number(w[5], expected)) return false;
+    auto e = sim.element(w[2], static_cast<int>(v));
+    if (!e) {
+      error("no element " + w[3] + " in " + w[2]);
+      return true;
+    }
+    check(compare(e->value, w[4], expected), line, w[4] + " " + w[5], format(e->value));
+    return true;
+  }
+  if ((what == "key" || what == "nokey") && (w.size() == 3 || w.size() == 4)) {
+    if (!parse_number(w[2], v) || v < 0 || v > 4294967295.0) return false;
+    const auto id = static_cast<std::uint32_t>(v);
+    bool value_given = w.size() == 4;
+    double want = 0;
+    if (value_given && !parse_number(w[3], want)) return false;
+    std::size_t count = 0;
+    const auto& log = sim.key_events();
+    for (std::size_t i = mark; i < log.size(); ++i)
+      if (const KeyEvent& k = log[i]; k.id == id &&
+          (!value_given || static_cast<double>(static_cast<std::int32_t>(k.value)) == want ||
+           static_cast<double>(k.value) == want))
+        ++count;
+    if (what == "key")
+      check(count > 0, line, "sent since the last mark", "not sent");
+    else
+      check(count == 0, line, "not sent since the last mark", "sent " + std::to_string(count) + " times");
+    return true;
+  }
+  if (what == "keycount" && w.size() == 5) {
+    if (!parse_number(w[2], v) || !valid_op(w[3]) || !parse_number(w[4], expected)) return false;
+    double count = 0;
+    const auto& log = sim.key_events();
+    for (std::size_t i = mark; i < log.size(); ++i)
+      if (log[i].id == static_cast<std::uint32_t>(v)) ++count;
+    check(compare(count, w[3], expected), line, w[3] + " " + w[4], format(count));
+    return true;
+  }
+  if (what == "window" && w.size() == 4 && (w[3] == "open" || w[3] == "closed")) {
+    if (!parse_number(w[2], v) || v < 0 || v > 4294967295.0) return false;
+    const bool open = sim.window_open(static_cast<std::uint32_t>(v));
+    check(open == (w[3] == "open"), line, w[3], open ? "open" : "closed");
+    return true;
+  }
+  if ((what == "clicked" || what == "unclicked") && w.size() == 2) {
+    check(last_click_taken == (what == "clicked"), line, what,
+          last_click_taken ? "clicked" : "unclicked");
+    return true;
+  }
+  if (what == "tooltip" && w.size() == 4) {
+    const std::string actual = sim.tooltip(w[2]);
+    check(actual == w[3], line, "\"" + w[3] + "\"", "\"" + actual + "\"");
+    return true;
+  }
+  ScenarioCheck ext{};
+  if (scenario_extension_expect(sim, w, mark, ext)) {
+    check(ext.ok, line, ext.expected, ext.actual);
+    return true;
+  }
+  return false;
+}
+
+} // namespace
+
+ScenarioResult run_scenario(Sim& sim, const std::string& text, const std::string& file_name,
+                            std::FILE* out, bool echo_narration) {
+  Runner r{sim, file_name, out, echo_narration, {}, 0, false, {}, {}, 0};
+  std::stringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    ++r.line_no;
+    bool ok = true;
+    const auto words = split_words(line, ok);
+    if (!ok) {
+      r.error("unclosed quote");
+      continue;
+    }
+    if (words.empty()) continue;
+    if (!r.step(words)) r.error("cannot read this step: " + line);
+  }
+  return r.result;
+}
+
+} // namespace k7host

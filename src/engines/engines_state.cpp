@@ -1,0 +1,3 @@
+#include "engines/engines.h"
+
+K7_STATE_DEFINE(engines, K7_ENGINES_STATE)

@@ -1,0 +1,3 @@
+#include "hydraulics/hydraulics.h"
+
+K7_STATE_DEFINE(hydraulics, K7_HYDRAULICS_STATE)

@@ -1,0 +1,3 @@
+#include "panels/panels.h"
+
+K7_STATE_DEFINE(panels, K7_PANELS_STATE)

@@ -1,0 +1,3 @@
+#include "radios/radios.h"
+
+K7_STATE_DEFINE(radios, K7_RADIOS_STATE)

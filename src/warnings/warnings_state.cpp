@@ -1,0 +1,3 @@
+#include "warnings/warnings.h"
+
+K7_STATE_DEFINE(warnings, K7_WARNINGS_STATE)

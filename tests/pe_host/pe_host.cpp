@@ -12,6 +12,8 @@
 // true when it passed.
 #include <windows.h>
 
+#include "module/panel_abi.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -19,103 +21,8 @@
 
 namespace {
 
-// ---- the host interface, as the simulator declares it ------------------------------------------
-// Only the records this host touches. Packed to 4 like the simulator's own declarations, so the
-// 32-bit layout is the simulator's; on 64-bit the same declarations give the module's layout.
-
-#if defined(__i386__)
-#define FSAPI __stdcall
-#else
-#define FSAPI
-#endif
-
-#pragma pack(push, 4)
-struct PixPoint {
-  std::int32_t x, y;
-};
-
-struct GaugeHeader;
-using GaugeCallback = void(FSAPI*)(GaugeHeader* gauge, std::int32_t service_id,
-                                   std::uint32_t extra_data);
-using Routine = void(FSAPI*)();
-
-struct GaugeHeader {
-  std::uint32_t gauge_header_version;
-  char* gauge_name;
-  void* elements_list;
-  Routine query_routine;
-  void* install_routine;
-  Routine initialize_routine;
-  Routine update_routine;
-  void* generate_routine;
-  Routine draw_routine;
-  Routine kill_routine;
-  void* reserved1;
-  std::uint32_t size_x_mm;
-  std::uint32_t size_y_mm;
-  float x_adjust;
-  float y_adjust;
-  void* reserved2;
-  void* reserved3;
-  PixPoint position;
-  void* reserved4;
-  void* mouse_rect;
-  GaugeCallback gauge_callback;
-  std::uint32_t user_data;
-  char* parameters;
-  char* usage;
-  std::int32_t reserved5;
-  void* reserved6;
-  PixPoint size;
-  double user_area[10];
-  std::uint32_t flags;
-  void* reserved7;
-};
-
-struct GaugesLinkage {
-  std::uint32_t module_id;
-  Routine module_init;
-  Routine module_deinit;
-  std::uint32_t module_flags;
-  std::uint32_t module_priority;
-  std::uint32_t module_version;
-  GaugeHeader* gauge_header_ptr[1]; // open array, ends with a null entry
-};
-
-struct Panels; // 82 pointer-sized slots; the service at 32-bit byte offset o is slot o / 4
-
-struct GaugesImport {
-  std::uint32_t panels_id;
-  Panels* panels;
-  std::uint32_t null_id;
-  void* null_ptr;
-};
-
-struct ModuleVar {
-  std::int32_t id;
-  void* var_ptr;
-  std::int32_t var_type;
-  double var_value;
-  double var_old;
-};
-#pragma pack(pop)
-
-#if defined(__i386__)
-static_assert(sizeof(GaugeHeader) == 204);
-static_assert(offsetof(GaugeHeader, size_x_mm) == 44);
-static_assert(offsetof(GaugeHeader, gauge_callback) == 84);
-static_assert(offsetof(GaugeHeader, user_area) == 116);
-static_assert(sizeof(GaugesImport) == 16);
-static_assert(sizeof(ModuleVar) == 28);
-static_assert(offsetof(GaugesLinkage, gauge_header_ptr) == 24);
-#endif
-
-constexpr unsigned kPanelsSlots = 82;
-constexpr std::uint32_t kModuleId = 0x13;
-constexpr std::uint32_t kLinkVersion = 0x900;
-constexpr std::uint32_t kPanelsId = 0xF;
-
-enum Service : std::int32_t { kPreInstall = 2, kPreUpdate = 6, kPreKill = 12 };
+constexpr unsigned kPanelsSlots = PANELS_SLOT_COUNT;
+using GaugeHeader = GAUGEHDR;
 
 // ---- stub services -----------------------------------------------------------------------------
 // Each stub has the service's exact argument list (on 32-bit Windows the callee pops them), counts
@@ -145,9 +52,9 @@ bool valid_named(std::int32_t id) {
   return id >= 0 && id < g_named_count;
 }
 
-using Bool = std::int32_t;
-using Id = std::int32_t;
-using Enum = std::int32_t;
+using Bool = BOOL;
+using Id = ID;
+using Enum = ENUM;
 
 Bool FSAPI is_panel_window_visible_ident(std::uint32_t) {
   return count<0x2C>(), FALSE;
@@ -200,17 +107,17 @@ std::uint32_t FSAPI trigger_key_event(std::uint32_t event, std::uint32_t value) 
 void FSAPI register_var_by_name(void*, Enum, char*) {
   count<0x94>();
 }
-void FSAPI initialize_var(ModuleVar* var) {
+void FSAPI initialize_var(MODULE_VAR* var) {
   count<0x98>();
-  if (var != nullptr) var->var_value = 0.0;
+  if (var != nullptr) var->var_value.n = 0.0;
 }
-void FSAPI initialize_var_by_name(ModuleVar* var, char*) {
+void FSAPI initialize_var_by_name(MODULE_VAR* var, char*) {
   count<0x9C>();
-  if (var != nullptr) var->var_value = 0.0;
+  if (var != nullptr) var->var_value.n = 0.0;
 }
-void FSAPI lookup_var(ModuleVar* var) {
+void FSAPI lookup_var(MODULE_VAR* var) {
   count<0xA0>();
-  if (var != nullptr) var->var_value = 0.0;
+  if (var != nullptr) var->var_value.n = 0.0;
 }
 void FSAPI unregister_var_by_name(char*) {
   count<0xA4>();
@@ -338,16 +245,16 @@ template <unsigned Offset> void FSAPI reserved() {
   count<Offset>();
 }
 
-void* g_panels[kPanelsSlots];
+PANELS g_panels;
 
 template <typename Fn> void put(unsigned offset, const char* name, Fn fn) {
-  g_panels[offset / 4] = reinterpret_cast<void*>(fn);
-  g_slot_name[offset / 4] = name;
+  g_panels.slot[panels_slot(offset)] = reinterpret_cast<PANELS_SLOT>(fn);
+  g_slot_name[panels_slot(offset)] = name;
 }
 
 template <unsigned... Offsets> void put_reserved() {
-  ((g_panels[Offsets / 4] = reinterpret_cast<void*>(&reserved<Offsets>),
-    g_slot_name[Offsets / 4] = "reserved"),
+  ((g_panels.slot[panels_slot(Offsets)] = &reserved<Offsets>,
+    g_slot_name[panels_slot(Offsets)] = "reserved"),
    ...);
 }
 
@@ -429,8 +336,8 @@ template <typename... Args> void doing(const char* format, Args... args) {
 // ---- the loaded module -------------------------------------------------------------------------
 struct Module {
   HMODULE handle = nullptr;
-  GaugesImport* import_table = nullptr;
-  GaugesLinkage* linkage = nullptr;
+  GAUGESIMPORT* import_table = nullptr;
+  GAUGESLINKAGE* linkage = nullptr;
   GaugeHeader** gauges = nullptr;
   unsigned gauge_count = 0;
 };
@@ -444,9 +351,9 @@ bool load(const char* path, Module& m) {
     std::printf("error|LoadLibrary failed|%s|%lu\n", path, GetLastError());
     return false;
   }
-  m.import_table = reinterpret_cast<GaugesImport*>(
+  m.import_table = reinterpret_cast<GAUGESIMPORT*>(
       reinterpret_cast<void*>(GetProcAddress(m.handle, "ImportTable")));
-  m.linkage = reinterpret_cast<GaugesLinkage*>(
+  m.linkage = reinterpret_cast<GAUGESLINKAGE*>(
       reinterpret_cast<void*>(GetProcAddress(m.handle, "Linkage")));
   if (m.import_table == nullptr || m.linkage == nullptr) {
     std::printf("error|missing export|ImportTable=%d|Linkage=%d\n", m.import_table != nullptr,
@@ -454,18 +361,19 @@ bool load(const char* path, Module& m) {
     return false;
   }
   bool ok = true;
-  if (m.import_table->panels_id != kPanelsId) {
-    std::printf("error|ImportTable entry id 0x%X, expected 0x%X\n", m.import_table->panels_id,
-                kPanelsId);
+  if (m.import_table->PANELSentry.fnID != PANELS_TABLE_ID) {
+    std::printf("error|ImportTable entry id 0x%X, expected 0x%X\n",
+                unsigned(m.import_table->PANELSentry.fnID), unsigned(PANELS_TABLE_ID));
     ok = false;
   }
-  if (m.linkage->module_id != kModuleId || m.linkage->module_version != kLinkVersion) {
-    std::printf("error|Linkage id 0x%X version 0x%X, expected 0x%X 0x%X\n", m.linkage->module_id,
-                m.linkage->module_version, kModuleId, kLinkVersion);
+  if (m.linkage->ModuleID != GAUGES_MODULE_ID || m.linkage->ModuleVersion != FS9LINK_VERSION) {
+    std::printf("error|Linkage id 0x%X version 0x%X, expected 0x%X 0x%X\n",
+                unsigned(m.linkage->ModuleID), m.linkage->ModuleVersion, unsigned(GAUGES_MODULE_ID),
+                FS9LINK_VERSION);
     ok = false;
   }
   build_panels();
-  m.import_table->panels = reinterpret_cast<Panels*>(g_panels);
+  m.import_table->PANELSentry.fnptr = &g_panels;
 
   m.gauges = m.linkage->gauge_header_ptr;
   while (m.gauge_count < kMaxGauges && m.gauges[m.gauge_count] != nullptr)
@@ -474,17 +382,17 @@ bool load(const char* path, Module& m) {
     std::printf("error|gauge table has %u entries\n", m.gauge_count);
     ok = false;
   }
-  std::printf("linkage|module_id=0x%X|version=0x%X|gauges=%u\n", m.linkage->module_id,
-              m.linkage->module_version, m.gauge_count);
+  std::printf("linkage|module_id=0x%X|version=0x%X|gauges=%u\n", unsigned(m.linkage->ModuleID),
+              m.linkage->ModuleVersion, m.gauge_count);
 
   doing("ModuleInit");
-  if (m.linkage->module_init != nullptr) m.linkage->module_init();
+  if (m.linkage->ModuleInit != nullptr) m.linkage->ModuleInit();
   return ok;
 }
 
 void unload(Module& m) {
   doing("ModuleDeinit");
-  if (m.linkage != nullptr && m.linkage->module_deinit != nullptr) m.linkage->module_deinit();
+  if (m.linkage != nullptr && m.linkage->ModuleDeinit != nullptr) m.linkage->ModuleDeinit();
   doing("FreeLibrary");
   if (m.handle != nullptr) FreeLibrary(m.handle);
   m = Module{};
@@ -515,7 +423,7 @@ bool check_gauges(Module& m) {
   return ok;
 }
 
-void send(GaugeHeader* g, std::int32_t service, std::uint32_t extra) {
+void send(GaugeHeader* g, SINT32 service, GAUGE_EXTRA extra) {
   if (g->gauge_callback == nullptr) return;
   doing("message %d to gauge \"%s\"", service, name_of(g));
   g->gauge_callback(g, service, extra);
@@ -524,8 +432,8 @@ void send(GaugeHeader* g, std::int32_t service, std::uint32_t extra) {
 // Install, one update and kill: first for the start-up toggle gauge on its own, then for every
 // gauge with a callback, in the simulator's order (all installed, all updated, all killed).
 bool check_callbacks(Module& m) {
-  // The resource handle travels in a 32-bit argument; on 32-bit Windows it is the module handle.
-  const auto resources = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(m.handle));
+  // Install carries the resource handle: the module's own handle.
+  const auto resources = reinterpret_cast<GAUGE_EXTRA>(m.handle);
   const char* const first = "kestovil toggle_pan_start";
 
   GaugeHeader* start = nullptr;
@@ -536,19 +444,20 @@ bool check_callbacks(Module& m) {
     std::printf("error|gauge \"%s\" missing or without callback\n", first);
     return false;
   }
-  for (std::int32_t service : {kPreInstall, kPreUpdate, kPreKill})
+  for (SINT32 service :
+       {PANEL_SERVICE_PRE_INSTALL, PANEL_SERVICE_PRE_UPDATE, PANEL_SERVICE_PRE_KILL})
     send(start, service, resources);
   std::printf("callbacks|%s|2,6,12 ok\n", first);
 
   unsigned with_callback = 0;
   for (unsigned i = 0; i < m.gauge_count; ++i) {
-    send(m.gauges[i], kPreInstall, resources);
+    send(m.gauges[i], PANEL_SERVICE_PRE_INSTALL, resources);
     with_callback += m.gauges[i]->gauge_callback != nullptr;
   }
   for (unsigned i = 0; i < m.gauge_count; ++i)
-    send(m.gauges[i], kPreUpdate, 0);
+    send(m.gauges[i], PANEL_SERVICE_PRE_UPDATE, 0);
   for (unsigned i = 0; i < m.gauge_count; ++i)
-    send(m.gauges[i], kPreKill, 0);
+    send(m.gauges[i], PANEL_SERVICE_PRE_KILL, 0);
   std::printf("callbacks|all|%u gauges with a callback|2,6,12 ok\n", with_callback);
   return true;
 }

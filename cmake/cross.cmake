@@ -81,15 +81,9 @@ add_test(NAME wine_stop
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP k7_wine TIMEOUT 600)
 set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP k7_wine)
 
-if(TARGET k7sim)
-  set(k7_native_listing -DK7SIM=$<TARGET_FILE:k7sim>)
-else()
-  set(k7_native_listing "")
-endif()
 add_test(NAME pe_host_wine64
          COMMAND ${CMAKE_COMMAND} -DMODE=listing -DWINE=${K7_WINE64} -DPREFIX=${k7_wine_prefix}
                  -DHOST=${K7_CROSS_DIR}/x86_64/tests/pe_host/pe_host.exe
                  -DGAU=${K7_CROSS_DIR}/x86_64/k7gauges.gau
-                 -DCATALOGUE=${CMAKE_SOURCE_DIR}/src/module/catalogue.def ${k7_native_listing}
-                 -P ${k7_pe_dir}/wine.cmake)
+                 -DK7SIM=$<TARGET_FILE:k7sim> -P ${k7_pe_dir}/wine.cmake)
 set_tests_properties(pe_host_wine64 PROPERTIES FIXTURES_REQUIRED k7_wine TIMEOUT 300)

@@ -5,9 +5,9 @@
 #   cmake -DMODE=stop    -DWINESERVER=<wineserver> -DPREFIX=<dir> -P wine.cmake
 #         stops the prefix's wineserver
 #   cmake -DMODE=listing -DWINE=<wine64> -DPREFIX=<dir> -DHOST=<pe_host.exe> -DGAU=<module>
-#         -DCATALOGUE=<catalogue.def> [-DK7SIM=<k7sim>] -P wine.cmake
-#         runs the host on the module and compares its gauge listing with the native one:
-#         `k7sim gauges --plain` when K7SIM is given, else the catalogue itself
+#         -DK7SIM=<k7sim> -P wine.cmake
+#         runs the host on the module and compares its gauge listing with the native module's
+#         (`k7sim gauges --plain`)
 cmake_minimum_required(VERSION 3.25)
 
 # Headless and quiet: no display, no debug channels, no Mono or Gecko install prompts.
@@ -40,37 +40,19 @@ elseif(MODE STREQUAL "stop")
   message(STATUS "wineserver for ${PREFIX} stopped")
 
 elseif(MODE STREQUAL "listing")
-  foreach(var WINE HOST GAU CATALOGUE)
+  foreach(var WINE HOST GAU K7SIM)
     if(NOT EXISTS "${${var}}")
       message(FATAL_ERROR "${var} (${${var}}) does not exist")
     endif()
   endforeach()
 
   # What the native build says the gauge table is.
-  if(K7SIM)
-    execute_process(COMMAND "${K7SIM}" gauges --plain RESULT_VARIABLE rc OUTPUT_VARIABLE native
-                    ERROR_VARIABLE err TIMEOUT 120)
-    if(NOT rc EQUAL 0)
-      message(FATAL_ERROR "${K7SIM} gauges --plain failed (${rc}):\n${err}")
-    endif()
-    set(source "k7sim gauges --plain")
-  else()
-    # K7_GAUGE(index, identifier, "name", size_mm, K7_CB | K7_NO_CB, state)
-    file(STRINGS "${CATALOGUE}" entries REGEX "^K7_GAUGE\\(")
-    set(native "")
-    foreach(entry IN LISTS entries)
-      if(NOT entry MATCHES
-         "^K7_GAUGE\\(([0-9]+), *[A-Za-z0-9_]+, *\"([^\"]*)\", *([0-9]+), *(K7_CB|K7_NO_CB),")
-        message(FATAL_ERROR "cannot read catalogue line: ${entry}")
-      endif()
-      set(cb 0)
-      if(CMAKE_MATCH_4 STREQUAL "K7_CB")
-        set(cb 1)
-      endif()
-      string(APPEND native "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}|${CMAKE_MATCH_3}|${cb}\n")
-    endforeach()
-    set(source "${CATALOGUE}")
+  execute_process(COMMAND "${K7SIM}" gauges --plain RESULT_VARIABLE rc OUTPUT_VARIABLE native
+                  ERROR_VARIABLE err TIMEOUT 120)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${K7SIM} gauges --plain failed (${rc}):\n${err}")
   endif()
+  set(source "k7sim gauges --plain")
 
   get_filename_component(dir "${GAU}" DIRECTORY)
   windows_path(gau_win "${GAU}")

@@ -7,8 +7,15 @@ void aircraft_reset(Sim& sim) {
   sim.set_token(TOKEN_AIRCRAFT_ON_GROUND, 1.0);
   sim.set_token(TOKEN_RADIO_HEIGHT, 0.0);
   sim.set_token(TOKEN_AIRSPEED, 0.0);
+  electrical_reset(sim);
+  hydraulics_reset(sim);
+  engines_reset(sim);
 }
 
-void aircraft_frame(Sim&) {}
+void aircraft_frame(Sim& sim) {
+  engines_frame(sim);
+  electrical_frame(sim);
+  hydraulics_frame(sim);
+}
 
 } // namespace k7host

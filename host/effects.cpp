@@ -1,4 +1,5 @@
-// Key events the stand-in gives an effect to, one table row each.
+// Key events the stand-in gives an effect to: the panel windows here, the aircraft's in the
+// parts of the model.
 #include "host/model.h"
 
 namespace k7host {
@@ -10,7 +11,7 @@ struct KeyEffect {
   void (*apply)(Sim& sim, std::uint32_t value);
 };
 
-const KeyEffect key_effects[] = {
+const KeyEffect window_effects[] = {
     {KEY_PANEL_ID_OPEN, [](Sim& s, std::uint32_t window) { s.open_window(window); }},
     {KEY_PANEL_ID_CLOSE, [](Sim& s, std::uint32_t window) { s.close_window(window); }},
     {KEY_PANEL_ID_TOGGLE, [](Sim& s, std::uint32_t window) { s.toggle_window(window); }},
@@ -19,8 +20,14 @@ const KeyEffect key_effects[] = {
 } // namespace
 
 void apply_key_event(Sim& sim, std::uint32_t id, std::uint32_t value) {
-  for (const KeyEffect& effect : key_effects)
-    if (effect.id == id) effect.apply(sim, value);
+  for (const KeyEffect& effect : window_effects)
+    if (effect.id == id) {
+      effect.apply(sim, value);
+      return;
+    }
+  if (electrical_key_event(sim, id, value)) return;
+  if (hydraulics_key_event(sim, id, value)) return;
+  engines_key_event(sim, id, value);
 }
 
 } // namespace k7host

@@ -64,11 +64,11 @@ struct ElementView {
   ID bitmap = 0;
   PIXPOINT position{};
   bool hidden = false;
-  bool asked = false;    // its callbacks were asked for values in the last frame
-  double value = 0.0;    // icon image, needle value, moving-image / sprite / slider x, ...
-  double value_y = 0.0;  // moving image, sprite, slider: y
-  double value_r = 0.0;  // sprite: rotation
-  std::string text;      // string elements
+  bool asked = false;   // its callbacks were asked for values in the last frame
+  double value = 0.0;   // icon image, needle value, moving-image / sprite / slider x, ...
+  double value_y = 0.0; // moving image, sprite, slider: y
+  double value_r = 0.0; // sprite: rotation
+  std::string text;     // string elements
 };
 
 struct GaugeInfo {
@@ -85,9 +85,9 @@ struct ElementServiceCall {
 };
 
 struct Options {
-  std::string module_path;  // libk7gauges.so; empty: the one found beside the program or K7_MODULE
-  std::string panel_cfg;    // panel configuration text; empty: the built-in default
-  bool install = true;      // install every placed gauge at load
+  std::string module_path; // libk7gauges.so; empty: the one found beside the program or K7_MODULE
+  std::string panel_cfg;   // panel configuration text; empty: the built-in default
+  bool install = true;     // install every placed gauge at load
 };
 
 class Sim {
@@ -121,6 +121,10 @@ public:
   std::uint64_t frame_count() const;
   // Sends one service message to one gauge's callback (as the simulator would).
   void send_message(const std::string& gauge, SINT32 message, GAUGE_EXTRA extra = 0);
+  // Calls the seven element routines of one gauge's header in order (query, install, initialize,
+  // update, generate, draw, kill), as a simulator that uses them would.
+  void call_element_routines(const std::string& gauge, PVOID resource_handle = nullptr,
+                             UINT32 phase = 0);
 
   // ---- windows
   bool window_known(std::uint32_t ident) const;

@@ -13,4 +13,16 @@ void aircraft_reset(Sim& sim);
 // One frame of the aircraft model, before the gauges are served.
 void aircraft_frame(Sim& sim);
 
+// Each part of the model: the key events it gives an effect to (true when it took the event), its
+// tokens at rest, and its step per frame. One file each (aircraft_<part>.cpp).
+bool electrical_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void electrical_reset(Sim& sim);
+void electrical_frame(Sim& sim);
+bool hydraulics_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void hydraulics_reset(Sim& sim);
+void hydraulics_frame(Sim& sim);
+bool engines_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void engines_reset(Sim& sim);
+void engines_frame(Sim& sim);
+
 } // namespace k7host

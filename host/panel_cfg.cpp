@@ -40,7 +40,8 @@ bool parse_gauge(const std::string& value, PanelGauge& g) {
   std::vector<std::string> fields;
   std::stringstream rest(value.substr(bang + 1));
   std::string field;
-  while (std::getline(rest, field, ',')) fields.push_back(field);
+  while (std::getline(rest, field, ','))
+    fields.push_back(field);
   if (fields.size() < 3 || fields.size() > 5) return false;
   g.name = trim(fields[0]);
   if (g.name.empty() || !to_int(fields[1], g.x) || !to_int(fields[2], g.y)) return false;
@@ -65,7 +66,8 @@ PanelConfig parse_panel_cfg(const std::string& text) {
     if (line.empty() || line[0] == ';' || line.rfind("//", 0) == 0) continue;
     if (line[0] == '[') {
       const auto close = line.find(']');
-      section = lower(trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
+      section =
+          lower(trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
       window = nullptr;
       if (section.rfind("window", 0) == 0 && section != "window titles") {
         cfg.windows.emplace_back();

@@ -16,7 +16,8 @@ std::vector<std::string> split_words(const std::string& line, bool& ok) {
   ok = true;
   std::size_t i = 0;
   while (i < line.size()) {
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r'))
+      ++i;
     if (i >= line.size() || line[i] == '#') break;
     if (line[i] == '"') {
       const auto close = line.find('"', i + 1);
@@ -28,7 +29,8 @@ std::vector<std::string> split_words(const std::string& line, bool& ok) {
       i = close + 1;
     } else {
       std::size_t j = i;
-      while (j < line.size() && line[j] != ' ' && line[j] != '\t' && line[j] != '\r') ++j;
+      while (j < line.size() && line[j] != ' ' && line[j] != '\t' && line[j] != '\r')
+        ++j;
       words.push_back(line.substr(i, j - i));
       i = j;
     }
@@ -65,10 +67,14 @@ bool valid_op(const std::string& op) {
 }
 
 bool mouse_flags(const std::string& text, FLAGS32& flags) {
-  if (text == "left") flags = MOUSE_LEFTSINGLE;
-  else if (text == "right") flags = MOUSE_RIGHTSINGLE;
-  else if (text == "move") flags = MOUSE_MOVE;
-  else if (text == "repeat") flags = MOUSE_DOWN_REPEAT;
+  if (text == "left")
+    flags = MOUSE_LEFTSINGLE;
+  else if (text == "right")
+    flags = MOUSE_RIGHTSINGLE;
+  else if (text == "move")
+    flags = MOUSE_MOVE;
+  else if (text == "repeat")
+    flags = MOUSE_DOWN_REPEAT;
   else {
     double v = 0;
     if (!parse_number(text, v) || v < 0 || v > 4294967295.0) return false;
@@ -139,7 +145,8 @@ bool Runner::step(const std::vector<std::string>& w) {
   if (cmd == "say") {
     if (narrate) {
       std::string text;
-      for (std::size_t i = 1; i < w.size(); ++i) text += (i > 1 ? " " : "") + w[i];
+      for (std::size_t i = 1; i < w.size(); ++i)
+        text += (i > 1 ? " " : "") + w[i];
       std::fprintf(out, "%s\n", text.c_str());
     }
     return true;
@@ -228,7 +235,8 @@ bool Runner::expect(const std::vector<std::string>& w) {
   const std::string& what = w[1];
   double v = 0, expected = 0;
   std::string line;
-  for (std::size_t i = 1; i < w.size(); ++i) line += (i > 1 ? " " : "") + w[i];
+  for (std::size_t i = 1; i < w.size(); ++i)
+    line += (i > 1 ? " " : "") + w[i];
 
   if ((what == "state" || what == "named" || what == "token") && w.size() == 5) {
     if (!valid_op(w[3]) || !parse_number(w[4], expected)) return false;
@@ -278,14 +286,16 @@ bool Runner::expect(const std::vector<std::string>& w) {
     std::size_t count = 0;
     const auto& log = sim.key_events();
     for (std::size_t i = mark; i < log.size(); ++i)
-      if (const KeyEvent& k = log[i]; k.id == id &&
+      if (const KeyEvent& k = log[i];
+          k.id == id &&
           (!value_given || static_cast<double>(static_cast<std::int32_t>(k.value)) == want ||
            static_cast<double>(k.value) == want))
         ++count;
     if (what == "key")
       check(count > 0, line, "sent since the last mark", "not sent");
     else
-      check(count == 0, line, "not sent since the last mark", "sent " + std::to_string(count) + " times");
+      check(count == 0, line, "not sent since the last mark",
+            "sent " + std::to_string(count) + " times");
     return true;
   }
   if (what == "keycount" && w.size() == 5) {

@@ -6,8 +6,7 @@ bool scenario_extension_step(Sim&, const std::vector<std::string>&, std::FILE*, 
   return false;
 }
 
-bool scenario_extension_expect(Sim&, const std::vector<std::string>&, std::size_t,
-                               ScenarioCheck&) {
+bool scenario_extension_expect(Sim&, const std::vector<std::string>&, std::size_t, ScenarioCheck&) {
   return false;
 }
 

@@ -115,7 +115,8 @@ struct Sim::Impl {
   void build_views(PlacedGauge& g);
 };
 
-// ---- PANELS services ---------------------------------------------------------------------------------
+// ---- PANELS services
+// ---------------------------------------------------------------------------------
 
 namespace {
 
@@ -139,11 +140,15 @@ void FSAPI svc_element_list_update(PELEMENT_HEADER e) {
 void FSAPI svc_element_list_generate(PELEMENT_HEADER e, UINT32) {
   svc_element_list(PANELS_ELEMENT_LIST_GENERATE, e);
 }
-void FSAPI svc_element_list_plot(PELEMENT_HEADER e) { svc_element_list(PANELS_ELEMENT_LIST_PLOT, e); }
+void FSAPI svc_element_list_plot(PELEMENT_HEADER e) {
+  svc_element_list(PANELS_ELEMENT_LIST_PLOT, e);
+}
 void FSAPI svc_element_list_erase(PELEMENT_HEADER e) {
   svc_element_list(PANELS_ELEMENT_LIST_ERASE, e);
 }
-void FSAPI svc_element_list_kill(PELEMENT_HEADER e) { svc_element_list(PANELS_ELEMENT_LIST_KILL, e); }
+void FSAPI svc_element_list_kill(PELEMENT_HEADER e) {
+  svc_element_list(PANELS_ELEMENT_LIST_KILL, e);
+}
 
 BOOL FSAPI svc_panel_window_toggle(UINT32 id) {
   if (current == nullptr) return 0;
@@ -189,9 +194,10 @@ void FSAPI svc_lookup_var(MODULE_VAR* var) {
   var->var_old = var->var_value;
   std::memset(&var->var_value, 0, sizeof var->var_value);
   if (id == TOKEN_PP_ELECT) {
-    const double clamped = std::isfinite(value) ? std::clamp(value, -2147483648.0, 4294967295.0) : 0;
-    var->var_value.d =
-        clamped < 0 ? static_cast<VAR32>(static_cast<std::int32_t>(clamped)) : static_cast<VAR32>(clamped);
+    const double clamped =
+        std::isfinite(value) ? std::clamp(value, -2147483648.0, 4294967295.0) : 0;
+    var->var_value.d = clamped < 0 ? static_cast<VAR32>(static_cast<std::int32_t>(clamped))
+                                   : static_cast<VAR32>(clamped);
   } else {
     var->var_value.n = value;
   }
@@ -224,7 +230,8 @@ BOOL FSAPI svc_execute_calculator_code(const char* code, FLOAT64* fvalue, SINT32
   const double value = it == current->calc_values.end() ? 0.0 : it->second;
   if (it == current->calc_values.end()) current->calc_values.emplace(code, 0.0);
   if (fvalue != nullptr) *fvalue = value;
-  if (ivalue != nullptr) *ivalue = static_cast<SINT32>(std::isfinite(value) ? std::clamp(value, -2e9, 2e9) : 0);
+  if (ivalue != nullptr)
+    *ivalue = static_cast<SINT32>(std::isfinite(value) ? std::clamp(value, -2e9, 2e9) : 0);
   if (svalue != nullptr) *svalue = "";
   return 1;
 }
@@ -322,7 +329,8 @@ void write_value(const StateEntry& e, std::size_t i, double v) {
 
 } // namespace
 
-// ---- elements ------------------------------------------------------------------------------------------
+// ---- elements
+// ------------------------------------------------------------------------------------------
 
 void Sim::Impl::build_views(PlacedGauge& g) {
   g.views.clear();
@@ -396,16 +404,19 @@ void Sim::Impl::ask_elements(PlacedGauge& g) {
   }
 }
 
-// ---- Sim -------------------------------------------------------------------------------------------------
+// ---- Sim
+// -------------------------------------------------------------------------------------------------
 
 Sim::Sim(const Options& options) : impl_(std::make_unique<Impl>()) {
   Impl& s = *impl_;
   s.owner = this;
-  const std::string path = options.module_path.empty() ? default_module_path() : options.module_path;
+  const std::string path =
+      options.module_path.empty() ? default_module_path() : options.module_path;
   s.loaded_copy = copy_to_temp(path);
   s.handle = dlopen(s.loaded_copy.c_str(), RTLD_NOW | RTLD_LOCAL);
   unlink(s.loaded_copy.c_str());
-  if (s.handle == nullptr) throw std::runtime_error(std::string("cannot load the module: ") + dlerror());
+  if (s.handle == nullptr)
+    throw std::runtime_error(std::string("cannot load the module: ") + dlerror());
   s.import_table = static_cast<GAUGESIMPORT*>(dlsym(s.handle, "ImportTable"));
   s.linkage = static_cast<GAUGESLINKAGE*>(dlsym(s.handle, "Linkage"));
   if (s.import_table == nullptr || s.linkage == nullptr)
@@ -473,9 +484,15 @@ Sim::~Sim() {
   if (impl_->handle != nullptr) dlclose(impl_->handle);
 }
 
-GAUGESIMPORT* Sim::import_table() const { return impl_->import_table; }
-GAUGESLINKAGE* Sim::linkage() const { return impl_->linkage; }
-const std::vector<GaugeInfo>& Sim::gauges() const { return impl_->infos; }
+GAUGESIMPORT* Sim::import_table() const {
+  return impl_->import_table;
+}
+GAUGESLINKAGE* Sim::linkage() const {
+  return impl_->linkage;
+}
+const std::vector<GaugeInfo>& Sim::gauges() const {
+  return impl_->infos;
+}
 
 const GaugeInfo* Sim::gauge(const std::string& name) const {
   auto it = impl_->info_by_name.find(name);
@@ -487,7 +504,9 @@ GAUGEHDR* Sim::header(const std::string& name) const {
   return g == nullptr ? nullptr : impl_->linkage->gauge_header_ptr[g->table_index];
 }
 
-void Sim::set_token(std::uint32_t id, double value) { impl_->tokens[id] = value; }
+void Sim::set_token(std::uint32_t id, double value) {
+  impl_->tokens[id] = value;
+}
 double Sim::token(std::uint32_t id) const {
   auto it = impl_->tokens.find(id);
   return it == impl_->tokens.end() ? 0.0 : it->second;
@@ -549,11 +568,16 @@ void Sim::frame() {
 }
 
 void Sim::frames(int count) {
-  for (int i = 0; i < count; ++i) frame();
+  for (int i = 0; i < count; ++i)
+    frame();
 }
 
-void Sim::seconds(double s) { frames(static_cast<int>(std::lround(s * kFramesPerSecond))); }
-std::uint64_t Sim::frame_count() const { return impl_->frame; }
+void Sim::seconds(double s) {
+  frames(static_cast<int>(std::lround(s * kFramesPerSecond)));
+}
+std::uint64_t Sim::frame_count() const {
+  return impl_->frame;
+}
 
 void Sim::send_message(const std::string& gauge, SINT32 message, GAUGE_EXTRA extra) {
   auto it = impl_->placed_by_name.find(gauge);
@@ -567,7 +591,22 @@ void Sim::send_message(const std::string& gauge, SINT32 message, GAUGE_EXTRA ext
   }
 }
 
-bool Sim::window_known(std::uint32_t ident) const { return impl_->window_by_ident(ident) != nullptr; }
+void Sim::call_element_routines(const std::string& gauge, PVOID resource_handle, UINT32 phase) {
+  GAUGEHDR* h = header(gauge);
+  if (h == nullptr) return;
+  ModuleCall call(impl_.get());
+  if (h->query_routine != nullptr) h->query_routine();
+  if (h->install_routine != nullptr) h->install_routine(resource_handle);
+  if (h->initialize_routine != nullptr) h->initialize_routine();
+  if (h->update_routine != nullptr) h->update_routine();
+  if (h->generate_routine != nullptr) h->generate_routine(phase);
+  if (h->draw_routine != nullptr) h->draw_routine();
+  if (h->kill_routine != nullptr) h->kill_routine();
+}
+
+bool Sim::window_known(std::uint32_t ident) const {
+  return impl_->window_by_ident(ident) != nullptr;
+}
 bool Sim::window_open(std::uint32_t ident) const {
   if (ident == 0) return true;
   const Window* w = impl_->window_by_ident(ident);
@@ -588,13 +627,16 @@ std::vector<std::uint32_t> Sim::open_windows() const {
     if (w.open && !w.config.main_panel) ids.push_back(w.config.ident);
   return ids;
 }
-const PanelConfig& Sim::panel() const { return impl_->config; }
+const PanelConfig& Sim::panel() const {
+  return impl_->config;
+}
 
 bool Sim::click(const std::string& gauge, int x, int y, FLAGS32 mouse_flags) {
   auto it = impl_->placed_by_name.find(gauge);
   if (it == impl_->placed_by_name.end()) return false;
   PlacedGauge& g = impl_->placed[it->second];
-  if (!impl_->windows[g.window].open || !g.installed || g.header->mouse_rect == nullptr) return false;
+  if (!impl_->windows[g.window].open || !g.installed || g.header->mouse_rect == nullptr)
+    return false;
   for (MOUSERECT* r = g.header->mouse_rect; r->rect_type != MOUSE_RECT_EOL; ++r) {
     if (r->rect_type != MOUSE_RECT_CHILD) continue;
     const PIXBOX& b = r->relative_box;
@@ -644,8 +686,12 @@ std::vector<ElementView> Sim::elements(const std::string& gauge) const {
   return out;
 }
 
-const std::vector<KeyEvent>& Sim::key_events() const { return impl_->key_log; }
-bool Sim::key_sent(std::uint32_t id, std::uint64_t since) const { return key_count(id, since) > 0; }
+const std::vector<KeyEvent>& Sim::key_events() const {
+  return impl_->key_log;
+}
+bool Sim::key_sent(std::uint32_t id, std::uint64_t since) const {
+  return key_count(id, since) > 0;
+}
 std::size_t Sim::key_count(std::uint32_t id, std::uint64_t since) const {
   return static_cast<std::size_t>(
       std::count_if(impl_->key_log.begin(), impl_->key_log.end(),
@@ -659,7 +705,8 @@ std::vector<const StateEntry*> Sim::state_entries() const {
   std::vector<const StateEntry*> out;
   if (impl_->state_tables == nullptr) return out;
   for (const StateTable* t = impl_->state_tables; t->entries != nullptr; ++t)
-    for (std::size_t i = 0; i < t->count; ++i) out.push_back(&t->entries[i]);
+    for (std::size_t i = 0; i < t->count; ++i)
+      out.push_back(&t->entries[i]);
   return out;
 }
 
@@ -705,7 +752,8 @@ bool Sim::set_state(const std::string& text, double value) {
 void Sim::reset_state() {
   const auto entries = state_entries();
   for (std::size_t i = 0; i < entries.size() && i < impl_->state_snapshot.size(); ++i)
-    std::memcpy(entries[i]->address, impl_->state_snapshot[i].data(), impl_->state_snapshot[i].size());
+    std::memcpy(entries[i]->address, impl_->state_snapshot[i].data(),
+                impl_->state_snapshot[i].size());
 }
 
 const void* Sim::sound_device() const {
@@ -713,7 +761,9 @@ const void* Sim::sound_device() const {
   return f != nullptr ? f() : nullptr;
 }
 
-void* Sim::module_symbol(const char* name) const { return dlsym(impl_->handle, name); }
+void* Sim::module_symbol(const char* name) const {
+  return dlsym(impl_->handle, name);
+}
 
 std::string program_dir() {
   char buf[PATH_MAX];

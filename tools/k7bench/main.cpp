@@ -43,7 +43,9 @@ extern "C" void* realloc(void* p, size_t n) {
   note_allocation();
   return __libc_realloc(p, n);
 }
-extern "C" void free(void* p) { __libc_free(p); }
+extern "C" void free(void* p) {
+  __libc_free(p);
+}
 
 namespace {
 
@@ -95,18 +97,22 @@ int main(int argc, char** argv) {
 
   std::sort(wall.begin(), wall.end());
   double sum = 0;
-  for (double w : wall) sum += w;
+  for (double w : wall)
+    sum += w;
   const auto pct = [&](double p) {
-    return wall[std::min(wall.size() - 1, static_cast<std::size_t>(p * static_cast<double>(wall.size())))];
+    return wall[std::min(wall.size() - 1,
+                         static_cast<std::size_t>(p * static_cast<double>(wall.size())))];
   };
   std::printf("k7bench: %d frames, %zu gauges, every window open\n", frames, sim.gauges().size());
-  std::printf("  wall time per frame (stand-in included): mean %.1f us, median %.1f us, p99 %.1f us\n",
-              sum / frames, pct(0.5), pct(0.99));
+  std::printf(
+      "  wall time per frame (stand-in included): mean %.1f us, median %.1f us, p99 %.1f us\n",
+      sum / frames, pct(0.5), pct(0.99));
   if (perf >= 0 && instructions > 0)
     std::printf("  instructions per frame (stand-in included): %.0f\n",
                 static_cast<double>(instructions) / frames);
   else
-    std::printf("  instructions: not counted on this machine (see the README's callgrind recipe)\n");
+    std::printf(
+        "  instructions: not counted on this machine (see the README's callgrind recipe)\n");
   std::printf("  heap allocations by the module after install: %lu\n", module_allocations);
   return 0;
 }

@@ -57,7 +57,8 @@ std::string window_name(const k7host::Sim& sim, std::uint32_t ident) {
 int cmd_gauges(k7host::Sim& sim, bool plain) {
   for (const auto& g : sim.gauges()) {
     if (plain)
-      std::printf("%d|%s|%u|%d\n", g.table_index, g.name.c_str(), g.size_mm, g.has_callback ? 1 : 0);
+      std::printf("%d|%s|%u|%d\n", g.table_index, g.name.c_str(), g.size_mm,
+                  g.has_callback ? 1 : 0);
     else
       std::printf("%3d  %-40s %5u mm  %-12s %s\n", g.table_index, g.name.c_str(), g.size_mm,
                   g.has_callback ? "" : "no callback", window_name(sim, g.window).c_str());
@@ -72,7 +73,8 @@ int cmd_state(k7host::Sim& sim, const char* pattern) {
       std::printf("%-32s %-4s %12g   %s\n", e->name, type_name(e->type), *sim.state(e->name),
                   e->comment);
     } else {
-      std::printf("%-32s %-4s [%zu]        %s\n", e->name, type_name(e->type), e->count, e->comment);
+      std::printf("%-32s %-4s [%zu]        %s\n", e->name, type_name(e->type), e->count,
+                  e->comment);
       for (std::size_t i = 0; i < e->count; ++i) {
         const std::string n = std::string(e->name) + "[" + std::to_string(i) + "]";
         std::printf("  %-30s      %12g\n", n.c_str(), *sim.state(n));
@@ -143,7 +145,8 @@ int main(int argc, char** argv) {
       k7host::Sim sim(options);
       return cmd_state(sim, i < argc ? argv[i] : nullptr);
     }
-    if (cmd == "run" && i < argc) return cmd_run(options, std::vector<std::string>(argv + i, argv + argc));
+    if (cmd == "run" && i < argc)
+      return cmd_run(options, std::vector<std::string>(argv + i, argv + argc));
     return usage();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "k7sim: %s\n", e.what());

@@ -1,0 +1,68 @@
+// Odd things a host may do: unknown messages, stray clicks, kill before install, NaN values.
+#include "k7test.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+TEST(HostInput, UnknownServiceMessagesAreIgnoredByEveryGauge) {
+  auto sim = k7test::fresh();
+  sim->frames(2);
+  for (const auto& g : sim->gauges())
+    for (SINT32 message : {-1, 0, 1, 3, 4, 5, 7, 8, 9, 10, 11, 13, 14, 15, 16, 17, 18, 99, 100000})
+      sim->send_message(g.name, message, 0xDEADBEEF);
+  sim->frames(2);
+  EXPECT_EQ(k7test::state(*sim, "hydrau_press_red"), 2500.0);
+}
+
+TEST(HostInput, ClicksOutsideEveryAreaOrWithUnacceptedFlagsDoNothing) {
+  auto sim = k7test::fresh();
+  sim->frames(1);
+  const auto before = sim->key_events().size();
+  for (const auto& g : sim->gauges()) {
+    EXPECT_FALSE(sim->click(g.name, -5, -5)) << g.name;
+    EXPECT_FALSE(sim->click(g.name, 100000, 100000)) << g.name;
+    EXPECT_FALSE(sim->click(g.name, 1, 1, 0)) << g.name << ": no mouse flags";
+  }
+  EXPECT_FALSE(sim->click("kestovil no_such_gauge_k7", 1, 1));
+  EXPECT_EQ(sim->key_events().size(), before);
+}
+
+TEST(HostInput, KillBeforeInstallAndRepeatedInstallsAreHarmless) {
+  k7host::Options options;
+  options.install = false;
+  k7host::Sim sim(options);
+  for (const auto& g : sim.gauges())
+    sim.send_message(g.name, PANEL_SERVICE_PRE_KILL);
+  sim.install_all();
+  for (const auto& g : sim.gauges())
+    sim.send_message(g.name, PANEL_SERVICE_PRE_INSTALL);
+  sim.frames(3);
+  sim.kill_all();
+  sim.kill_all();
+  for (const auto& g : sim.gauges())
+    sim.send_message(g.name, PANEL_SERVICE_PRE_UPDATE);
+}
+
+TEST(HostInput, NaNAndHugeTokenValuesDoNotUpsetTheFrame) {
+  const double odd[] = {std::numeric_limits<double>::quiet_NaN(),
+                        std::numeric_limits<double>::infinity(),
+                        -std::numeric_limits<double>::infinity(), 1e300, -1e300};
+  for (double value : odd) {
+    auto sim = k7test::fresh();
+    for (const auto& w : sim->panel().windows)
+      if (!w.main_panel) sim->open_window(w.ident);
+    for (std::uint32_t token = 2; token <= 0x38D; ++token)
+      if (token != 0x25C) sim->set_token(token, value);
+    sim->set_named("airport_extpwr_connected", value);
+    sim->frames(40);
+    for (const StateEntry* e : sim->state_entries())
+      if (e->count == 1 && e->type != StateType::F64) {
+        const double v = *sim->state(e->name);
+        EXPECT_TRUE(std::isfinite(v)) << e->name;
+      }
+  }
+}
+
+} // namespace

@@ -10,11 +10,13 @@
 #         (`k7sim gauges --plain`)
 cmake_minimum_required(VERSION 3.25)
 
-# Headless and quiet: no display, no debug channels, no Mono or Gecko install prompts.
+# Headless and quiet: no display, no debug channels, no Mono or Gecko install prompts. No audio
+# driver either, whatever the machine has: DirectSound then fails to create a device on every
+# machine alike (the module must carry on silently).
 unset(ENV{DISPLAY})
 unset(ENV{WAYLAND_DISPLAY})
 set(ENV{WINEDEBUG} "-all")
-set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=")
+set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv=")
 set(ENV{WINEPREFIX} "${PREFIX}")
 if(DEFINED WINE)
   set(ENV{WINELOADER} "${WINE}")

@@ -3,7 +3,9 @@
 
 #include "host/model.h"
 #include "k7test.h"
+#include "platform/sound_device_log.h"
 
+#include <cstring>
 #include <string>
 
 namespace enginetest {
@@ -55,6 +57,15 @@ inline void power(k7host::Sim& sim, bool ess = true, bool main = true, bool ac =
 inline void ground_power(k7host::Sim& sim, bool on = true) {
   set(sim, "elec_extpwr_connected", on);
   set(sim, "elec_extpwr_feeding", on);
+}
+
+// How often the switch click has been played.
+inline std::uint32_t clicks(const k7host::Sim& sim) {
+  const auto* log = static_cast<const K7SoundDeviceLog*>(sim.sound_device());
+  if (log == nullptr) return 0;
+  for (std::uint32_t i = 0; i < log->buffer_count && i < K7_SOUND_LOG_BUFFERS; ++i)
+    if (std::strcmp(log->buffers[i].name, "CLICK") == 0) return log->buffers[i].play_calls;
+  return 0;
 }
 
 // Frames until `done` holds, at most `limit`; returns the number run.

@@ -172,6 +172,7 @@ TEST(Throttles, TheLpCockClosesOnlyBehindAClosedHpCockAndHoldsTheFuelOff) {
 
 TEST(Throttles, ThrottleAreasSendTheSimulatorsEventsAndRepeatWhileHeld) {
   auto sim = quadrant();
+  const auto clicked = clicks(*sim);
   EXPECT_TRUE(sim->click(THROTTLE_L, THR_UP_X, THR_UP_Y));
   EXPECT_TRUE(sim->click(THROTTLE_L, THR_UP_X, THR_UP_Y, MOUSE_DOWN_REPEAT));
   EXPECT_TRUE(sim->click(THROTTLE_L, THR_UP_X, THR_UP_Y, MOUSE_DOWN_REPEAT));
@@ -186,6 +187,9 @@ TEST(Throttles, ThrottleAreasSendTheSimulatorsEventsAndRepeatWhileHeld) {
   EXPECT_EQ(sim->key_count(0x101B3), 1u);
   EXPECT_FALSE(sim->click(THROTTLE_L, HP_X, HP_OPEN_Y, MOUSE_DOWN_REPEAT))
       << "the cock areas take single clicks only";
+  EXPECT_TRUE(sim->click(THROTTLE_L, HP_X, HP_CLOSE_Y));
+  EXPECT_TRUE(sim->click(THROTTLE_L, LP_X, LP_CLOSE_Y));
+  EXPECT_EQ(clicks(*sim), clicked) << "the quadrant makes no switch clicks";
 }
 
 TEST(Throttles, QuadrantImagesFollowNightLightingTheStartControlsAndTheStarters) {
@@ -370,8 +374,12 @@ TEST(EngineStart, TheStartStopsAtOnceWithoutSupplyEssentialBusOrMaster) {
 TEST(EngineStart, TheSelectorIsReadOnlyWhenTheButtonIsPressedSoBothEnginesCanCrankTogether) {
   auto sim = start_panel();
   ground_power(*sim);
+  const auto clicked = clicks(*sim);
+  EXPECT_TRUE(sim->click(START, SEL_0_X, SEL_Y));
   EXPECT_TRUE(sim->click(START, MASTER_X, MASTER_ON_Y));
   EXPECT_TRUE(sim->click(START, BUTTON_X, BUTTON_Y));
+  EXPECT_TRUE(sim->click(START, RELIGHT_1_X, RELIGHT_Y));
+  EXPECT_EQ(clicks(*sim), clicked + 1) << "only the master switch moved with a click";
   sim->frame();
   EXPECT_EQ(st(*sim, "eng1_start_req"), 0) << "neutral selector: nothing";
   EXPECT_EQ(st(*sim, "eng2_start_req"), 0);
@@ -493,7 +501,7 @@ TEST(Relight, TheRelightRelightsAFlamedOutEngineInTheStandIn) {
   power(*sim);
   sim->set_token(AIRSPEED, 200.0);
   sim->set_token(0x3C, 0.0);
-  pin_engines(*sim, 16.0, 90.0); // engine 1 windmilling, engine 2 running
+  pin_engines(*sim, 16.0, 90.0);   // engine 1 windmilling, engine 2 running
   sim->set_token(THROTTLE_2, 0.6); // and staying above 80 %
   sim->frame();
   k7host::engines_hold(*sim, false);

@@ -397,10 +397,15 @@ TEST(FuelClicks, PumpSwitchesMoveByTheirAreasAndStayWhenClickedWhereTheyStand) {
   auto sim = fuel_panel();
   sim->frame();
   EXPECT_TRUE(visible(*sim, PUMPS_LH, PUMP1_DOWN)) << "automatic at load";
+  const auto clicked = clicks(*sim);
   EXPECT_TRUE(sim->click(PUMPS_LH, 40, 5));
   EXPECT_EQ(st(*sim, "fuel_pump_lh1_sw"), 1);
+  EXPECT_EQ(clicks(*sim), clicked + 1);
+  EXPECT_TRUE(sim->click(PUMPS_LH, 40, 5));
+  EXPECT_EQ(clicks(*sim), clicked + 1) << "already there: no click";
   EXPECT_TRUE(sim->click(PUMPS_LH, 40, 20));
   EXPECT_EQ(st(*sim, "fuel_pump_lh1_sw"), 0);
+  EXPECT_EQ(clicks(*sim), clicked + 2);
   sim->frame();
   EXPECT_TRUE(visible(*sim, PUMPS_LH, PUMP1_CENTRE));
   EXPECT_FALSE(visible(*sim, PUMPS_LH, PUMP1_UP));
@@ -438,9 +443,12 @@ TEST(FuelClicks, PumpSwitchesMoveByTheirAreasAndStayWhenClickedWhereTheyStand) {
 
 TEST(FuelClicks, ValveSwitchesMoveTogetherAndTheCrossFeedOpensAndCloses) {
   auto sim = fuel_panel();
+  const auto clicked = clicks(*sim);
   EXPECT_TRUE(sim->click(VALVES_LH, 10, 80));
   EXPECT_EQ(st(*sim, "fuel_valve_lh_a"), 0);
   EXPECT_EQ(st(*sim, "fuel_valve_lh_b"), 0);
+  EXPECT_TRUE(sim->click(VALVES_LH, 50, 80));
+  EXPECT_EQ(clicks(*sim), clicked + 1) << "both switches already down";
   EXPECT_TRUE(sim->click(VALVES_LH, 50, 30));
   EXPECT_EQ(st(*sim, "fuel_valve_lh_a"), 1);
   EXPECT_EQ(st(*sim, "fuel_valve_lh_b"), 1);
@@ -460,6 +468,7 @@ TEST(FuelClicks, ValveSwitchesMoveTogetherAndTheCrossFeedOpensAndCloses) {
   EXPECT_EQ(st(*sim, "fuel_crossfeed_open"), 1);
   EXPECT_TRUE(sim->click(CROSSFEED, 10, 60));
   EXPECT_EQ(st(*sim, "fuel_crossfeed_open"), 0);
+  EXPECT_EQ(clicks(*sim), clicked + 5);
 }
 
 TEST(FuelPressureGauge, NeedlesFollowThePressureOnlyWithTheirBusAndStayOnTheDial) {

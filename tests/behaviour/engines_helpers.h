@@ -53,6 +53,15 @@ inline void power(k7host::Sim& sim, bool ess = true, bool main = true, bool ac =
   set(sim, "elec_ac_instr", ac);
 }
 
+// Panel night lighting lit. Where the panel-lighting gauge runs (it sits on the main panel) it
+// recomputes the flag every update from its own state and the essential bus, so that state is
+// put at "night lit" too and the bus powered.
+inline void night_lighting(k7host::Sim& sim) {
+  set(sim, "elec_bus_ess", 1);
+  set(sim, "elec_panel_night", 1);
+  if (sim.state("elec_panlight_state")) set(sim, "elec_panlight_state", 5);
+}
+
 // Ground power feeding the network and the start panel.
 inline void ground_power(k7host::Sim& sim, bool on = true) {
   set(sim, "elec_extpwr_connected", on);

@@ -197,7 +197,7 @@ TEST(Throttles, QuadrantImagesFollowNightLightingTheStartControlsAndTheStarters)
   EXPECT_TRUE(visible(*sim, THROTTLE_L, LEVER_DAY));
   EXPECT_FALSE(visible(*sim, THROTTLE_L, LEVER_NIGHT));
   EXPECT_TRUE(visible(*sim, THROTTLE_L, SELECTOR_REPEAT_0));
-  set(*sim, "elec_panel_night", 1);
+  night_lighting(*sim);
   set(*sim, "eng_start_master", 1);
   set(*sim, "eng_start_sel", 2);
   sim->frame();
@@ -213,6 +213,7 @@ TEST(Throttles, QuadrantImagesFollowNightLightingTheStartControlsAndTheStarters)
   EXPECT_TRUE(visible(*sim, THROTTLE_L, MASTER_REPEAT_ON + 2));
 
   set(*sim, "eng2_starter_on", 1);
+  power(*sim, false, false, false);
   sim->frame();
   EXPECT_FALSE(visible(*sim, THROTTLE_R, STARTER_LAMP_2)) << "no essential bus";
   power(*sim);

@@ -432,7 +432,7 @@ TEST(FuelClicks, PumpSwitchesMoveByTheirAreasAndStayWhenClickedWhereTheyStand) {
   EXPECT_FALSE(sim->click(PUMPS_RH, 66, 90)) << "no area there";
 
   sim->frame();
-  set(*sim, "elec_panel_night", 1);
+  night_lighting(*sim);
   set(*sim, "fuel_pump_lh1_sw", 2);
   sim->frame();
   EXPECT_TRUE(visible(*sim, PUMPS_LH, PUMP1_NIGHT_DOWN));
@@ -494,7 +494,7 @@ TEST(FuelPressureGauge, NeedlesFollowThePressureOnlyWithTheirBusAndStayOnTheDial
   EXPECT_EQ(st(*sim, "fuel_press_rh_ind"), 0);
 
   EXPECT_FALSE(visible(*sim, PRESSURE, 3));
-  set(*sim, "elec_panel_night", 1);
+  night_lighting(*sim);
   sim->frame();
   for (int e = 3; e <= 5; ++e)
     EXPECT_TRUE(visible(*sim, PRESSURE, e));

@@ -3,6 +3,9 @@
 // fuel (fuel selector not off, engine fuel valve open, fuel control lever up), spools to idle and
 // follows the throttle, and runs down when its fuel is cut; the fuel selectors, engine fuel valves,
 // fuel control levers and throttles move by the key events the cockpit sends.
+//
+// An engine speed set from outside the model (a test or a scenario writing token 0x271 or 0x284)
+// pins that engine there, N1 following, until its next starter event hands it back to the model.
 #include "host/model.h"
 
 #include <algorithm>
@@ -102,6 +105,9 @@ double n1_of(double n2) {
 struct EngineState {
   int starter_events = 0; // since the last frame
   bool lit = false;
+  bool pinned = false;     // speed set from outside: left where it was put
+  double n1_written = 0.0; // the values the model last wrote, to see outside writes
+  double n2_written = 0.0;
 };
 
 struct Engines {
@@ -116,6 +122,19 @@ double finite(double v, double fallback = 0.0) {
   return std::isfinite(v) ? v : fallback;
 }
 
+bool same(double a, double b) {
+  return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+void write_speeds(Sim& sim, const EngineTokens& t, EngineState& e, double n2) {
+  e.n2_written = n2;
+  sim.set_token(t.n2, n2);
+  if (!e.pinned || same(sim.token(t.n1), e.n1_written)) {
+    e.n1_written = n1_of(std::clamp(finite(n2), 0.0, 110.0));
+    sim.set_token(t.n1, e.n1_written);
+  }
+}
+
 void set_throttle(Sim& sim, const EngineTokens& t, double value) {
   const double v = std::clamp(finite(value), 0.0, 1.0);
   sim.set_token(t.throttle, v);
@@ -127,7 +146,15 @@ void step_engine(Sim& sim, const EngineTokens& t, EngineState& e) {
                         finite(sim.token(t.fuel_lever)) >= 0.5;
   const bool starter = e.starter_events > 0;
   e.starter_events = 0;
-  double n2 = std::clamp(finite(sim.token(t.n2)), 0.0, 110.0);
+  const double set_n2 = sim.token(t.n2);
+  if (!same(set_n2, e.n2_written)) e.pinned = true;
+  if (starter) e.pinned = false;
+  if (e.pinned) {
+    e.lit = has_fuel && finite(set_n2) >= SELF_SUSTAIN_N2;
+    write_speeds(sim, t, e, set_n2);
+    return;
+  }
+  double n2 = std::clamp(finite(set_n2), 0.0, 110.0);
 
   if (!has_fuel || (n2 < SELF_SUSTAIN_N2 && !starter))
     e.lit = false;
@@ -149,8 +176,7 @@ void step_engine(Sim& sim, const EngineTokens& t, EngineState& e) {
   const double up = regime.up / kFramesPerSecond;
   const double down = regime.down / kFramesPerSecond;
   n2 = n2 < target ? std::min(target, n2 + up) : std::max(target, n2 - down);
-  sim.set_token(t.n2, n2);
-  sim.set_token(t.n1, n1_of(n2));
+  write_speeds(sim, t, e, n2);
 }
 
 } // namespace

@@ -669,6 +669,22 @@ TEST(StandInEngines, TheStarterAloneTurnsTheEngineButFuelIsNeededToLightIt) {
   EXPECT_EQ(sim->token(N2_1), 0.0);
 }
 
+TEST(StandInEngines, AnEngineSpeedSetFromOutsideStaysUntilTheNextStarterEvent) {
+  auto sim = k7test::fresh();
+  sim->set_token(N2_2, 60.0);
+  sim->seconds(5);
+  EXPECT_EQ(sim->token(N2_2), 60.0);
+  EXPECT_NEAR(sim->token(N1_2), 4.0 + 20.0 * 40.0 / 42.0, 1e-9) << "N1 follows the speed set";
+  sim->set_token(N1_2, 33.0);
+  sim->frames(2);
+  EXPECT_EQ(sim->token(N1_2), 33.0) << "so does an N1 set from outside";
+  sim->set_token(SELECTOR_2, 3.0);
+  k7host::apply_key_event(*sim, CRANK_2, 0);
+  sim->seconds(5);
+  EXPECT_NEAR(sim->token(N2_2), 62.0, 1e-9) << "handed back: lit, and at idle";
+  EXPECT_NEAR(sim->token(N1_2), 24.0, 1e-9);
+}
+
 TEST(StandInEngines, ScenariosWatchAndPrintTokens) {
   auto sim = k7test::fresh();
   std::FILE* out = std::tmpfile();

@@ -55,12 +55,12 @@ BatteryState battery_step(BatteryState s, i8 current, bool connected, u32 capaci
   if (current > 0 && !s.charging) {
     s.charging = 1;
     s.charge_clock = now;
-    s.charge_noted = s.charge;
+    s.charge_noted = k7::clamp<i16>(s.charge, 0, BATT_FULL);
   }
   if (s.charging) {
     if (now < s.charge_clock) { // the clock went back: note again from now
       s.charge_clock = now;
-      s.charge_noted = s.charge;
+      s.charge_noted = k7::clamp<i16>(s.charge, 0, BATT_FULL);
     }
     const i64 elapsed = static_cast<i64>(now) - s.charge_clock;
     const i64 charge = k7::clamp<i64>(static_cast<i64>(s.charge_noted) + elapsed, 0, cap);

@@ -1,0 +1,348 @@
+// The electrical network driven through the stand-in: buses, battery, generators, converters,
+// the TADG and the panel's lamps and meters, and what a bus drop does across the panel.
+#include "k7test.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using k7test::state;
+using k7test::visible;
+
+const std::string BUS_BAT = "kestovil elec_bus_bat_k7";
+const std::string BREAKER = "kestovil elec_breaker_k7";
+const std::string RESET = "kestovil elec_break_reset_k7";
+const std::string CONV = "kestovil elec_conv_k7";
+const std::string TADG = "kestovil tadg_sw_k7";
+const std::string COMMUT = "kestovil commut_batt_k7";
+const std::string MASTER = "kestovil elec_mas_sw_k7";
+const std::string NIGHT = "kestovil panelnight_k7";
+const std::string KNOBS = "kestovil elec_panlight_k7";
+const std::string AC_SW = "kestovil elec_ac_sw_k7";
+const std::string DCVOLT_SEL = "kestovil elec_dcvolt_sel_k7";
+
+constexpr std::uint32_t WINDOW_ELEC = 10080;
+constexpr std::uint32_t WINDOW_TADG = 10100;
+constexpr std::uint32_t ENG1_N2 = 0x271;
+constexpr std::uint32_t ENG2_N2 = 0x284;
+
+// A fresh module with the electrical panel and the TADG window open, one update run.
+std::unique_ptr<k7host::Sim> panel() {
+  auto sim = k7test::fresh();
+  sim->open_window(WINDOW_ELEC);
+  sim->open_window(WINDOW_TADG);
+  sim->frame();
+  return sim;
+}
+
+void engines_running(k7host::Sim& sim) {
+  sim.set_token(ENG1_N2, 60.0);
+  sim.set_token(ENG2_N2, 60.0);
+  sim.frames(2);
+}
+
+TEST(Electrical, FreshLoadRunsOnTheBatteryAndDrawsTheMimic) {
+  auto sim = panel();
+  EXPECT_EQ(state(*sim, "elec_batt_connected"), 1);
+  EXPECT_EQ(state(*sim, "elec_batt_normal"), 1);
+  EXPECT_EQ(state(*sim, "elec_batt_current"), -50);
+  EXPECT_EQ(state(*sim, "elec_bus_main"), 1);
+  EXPECT_EQ(state(*sim, "elec_bus_batt"), 1);
+  EXPECT_EQ(state(*sim, "elec_bus_ess"), 1);
+  EXPECT_EQ(state(*sim, "elec_bus_gen"), 0);
+  EXPECT_EQ(state(*sim, "elec_bus_radio1"), 1) << "load shedding keeps radio bus 1";
+  EXPECT_EQ(state(*sim, "elec_bus_radio2"), 0);
+  for (int lit : {1, 3, 6, 7, 8, 10, 11, 12})
+    EXPECT_TRUE(visible(*sim, BUS_BAT, lit)) << "element " << lit;
+  for (int dark : {2, 4, 5, 9})
+    EXPECT_FALSE(visible(*sim, BUS_BAT, dark)) << "element " << dark;
+  for (int dark = 1; dark <= 8; ++dark)
+    EXPECT_FALSE(visible(*sim, "kestovil elec_bus_gen_k7", dark)) << "element " << dark;
+
+  sim->seconds(10);
+  EXPECT_EQ(state(*sim, "elec_batt_charge"), 1790) << "one unit per second at -50 A";
+  EXPECT_EQ(sim->element("kestovil elec_amp_batnorm_k7", 1)->value, -50);
+  EXPECT_EQ(sim->element("kestovil elec_amp_batstby_k7", 1)->value, -50);
+}
+
+TEST(Electrical, FlatBatteryDarkensTheWholePanelAndStaysFlat) {
+  auto sim = panel();
+  // Lamps that hang on the essential bus: a generator fault-lamp test, a reset-panel lamp, the
+  // standby converter (it starts with no converter running), the TADG, the night lighting.
+  ASSERT_TRUE(sim->click(BREAKER, 50, 100));
+  ASSERT_TRUE(sim->click(RESET, 10, 20));
+  ASSERT_TRUE(sim->click(KNOBS, 60, 40));
+  sim->seconds(1799);
+  ASSERT_EQ(state(*sim, "elec_batt_charge"), 1);
+  EXPECT_TRUE(visible(*sim, BREAKER, 7));
+  EXPECT_TRUE(visible(*sim, RESET, 4));
+  EXPECT_TRUE(visible(*sim, CONV, 17));
+  EXPECT_TRUE(visible(*sim, TADG, 5));
+  EXPECT_TRUE(visible(*sim, NIGHT, 1));
+  EXPECT_EQ(state(*sim, "elec_panel_night"), 1);
+
+  sim->seconds(1);
+  EXPECT_EQ(state(*sim, "elec_batt_charge"), 0);
+  EXPECT_EQ(state(*sim, "elec_bus_ess"), 0);
+  EXPECT_EQ(state(*sim, "elec_bus_main"), 0);
+  EXPECT_EQ(state(*sim, "elec_bus_batt"), 0);
+  EXPECT_EQ(state(*sim, "elec_bus_extinct"), 1) << "the extinguisher supply is never cleared";
+  sim->frames(2);
+  EXPECT_FALSE(visible(*sim, BREAKER, 7));
+  EXPECT_FALSE(visible(*sim, RESET, 4));
+  EXPECT_FALSE(visible(*sim, CONV, 17));
+  EXPECT_FALSE(visible(*sim, TADG, 5));
+  EXPECT_FALSE(visible(*sim, TADG, 6)) << "the TADG-off lamp needs the essential bus too";
+  EXPECT_FALSE(visible(*sim, NIGHT, 1));
+  EXPECT_EQ(state(*sim, "elec_panel_night"), 0);
+  EXPECT_EQ(state(*sim, "elec_tadg_on"), 0);
+  EXPECT_EQ(state(*sim, "elec_batt_current"), -10);
+  EXPECT_EQ(sim->token(0xA), 0.0) << "the simulator's panel light went out with the bus";
+
+  // The lighter load does not give the battery its charge back: no flicker, ever.
+  for (int i = 0; i < 18 * 600; ++i) {
+    sim->frame();
+    ASSERT_EQ(state(*sim, "elec_bus_ess"), 0) << "frame " << i;
+    ASSERT_EQ(state(*sim, "elec_batt_charge"), 0) << "frame " << i;
+  }
+}
+
+TEST(Electrical, CommutatorStartPassKeepsTheBatteryBus) {
+  auto sim = panel();
+  sim->click(COMMUT, 40, 300); // start, straight from normal: refused
+  sim->frame();
+  EXPECT_EQ(state(*sim, "elec_batt_commut"), 1);
+
+  sim->seconds(100);
+  // An engine start from the battery: 1 -> 0 -> 2, then back 2 -> 0 -> 1, one update each.
+  const struct {
+    int x, y;
+    double position;
+  } steps[] = {{40, 150, 0}, {40, 300, 2}, {40, 150, 0}, {40, 10, 1}};
+  for (const auto& step : steps) {
+    ASSERT_TRUE(sim->click(COMMUT, step.x, step.y));
+    sim->frame();
+    ASSERT_EQ(state(*sim, "elec_batt_commut"), step.position);
+    EXPECT_EQ(state(*sim, "elec_bus_batt"), 1) << "at " << step.position;
+    EXPECT_EQ(state(*sim, "elec_bus_ess"), 1) << "at " << step.position;
+    EXPECT_EQ(state(*sim, "elec_bus_main"), step.position == 1 ? 1 : 0) << "normal path only";
+    EXPECT_TRUE(visible(*sim, COMMUT, step.position == 1 ? 1 : (step.position == 0 ? 2 : 3)));
+  }
+  const double clock = std::floor(sim->token(0x25C));
+  EXPECT_EQ(state(*sim, "elec_batt_charge"), 1800 - clock) << "nothing lost to the pass";
+}
+
+TEST(Electrical, RechargeStopsAtCapacityWithTheAmmeterAtZero) {
+  auto sim = panel();
+  sim->seconds(60);
+  ASSERT_EQ(state(*sim, "elec_batt_charge"), 1740);
+  engines_running(*sim);
+  EXPECT_EQ(state(*sim, "elec_gen1_online"), 1);
+  EXPECT_EQ(state(*sim, "elec_bus_gen"), 1);
+  EXPECT_EQ(state(*sim, "elec_gen1_amps"), 25);
+  EXPECT_EQ(state(*sim, "elec_batt_current"), 50);
+  double previous = state(*sim, "elec_batt_charge");
+  for (int second = 0; second < 300; ++second) {
+    sim->seconds(1);
+    const double charge = state(*sim, "elec_batt_charge");
+    ASSERT_LE(charge, 1800) << "second " << second;
+    ASSERT_GE(charge, previous) << "second " << second;
+    ASSERT_GE(state(*sim, "elec_batt_current"), 0) << "second " << second;
+    previous = charge;
+  }
+  EXPECT_EQ(state(*sim, "elec_batt_charge"), 1800);
+  EXPECT_EQ(state(*sim, "elec_batt_current"), 0);
+  EXPECT_EQ(sim->element("kestovil elec_amp_batnorm_k7", 1)->value, 0);
+}
+
+TEST(Electrical, FaultyGeneratorLightsItsLampsUntilSwitchedOff) {
+  auto sim = panel();
+  engines_running(*sim);
+  ASSERT_EQ(state(*sim, "elec_bus_gen_twin"), 1);
+  sim->set_state("elec_gen1_fault", 1); // as the failures panel does
+  sim->frames(2);
+  EXPECT_EQ(state(*sim, "elec_gen1_online"), 0);
+  EXPECT_EQ(state(*sim, "elec_gen2_amps"), 45) << "the other generator takes the load";
+  EXPECT_TRUE(visible(*sim, BREAKER, 7));
+  EXPECT_TRUE(visible(*sim, RESET, 4));
+  EXPECT_EQ(state(*sim, "elec_warn_elec"), 1);
+
+  sim->click(BREAKER, 60, 60); // lift the guard
+  sim->click(BREAKER, 60, 60); // switch off
+  sim->frames(2);
+  EXPECT_EQ(state(*sim, "elec_gen1_sw"), 0);
+  EXPECT_EQ(state(*sim, "elec_gen1_fault"), 2) << "acknowledged";
+  EXPECT_FALSE(visible(*sim, BREAKER, 7));
+  EXPECT_EQ(state(*sim, "elec_warn_elec"), 0);
+  EXPECT_TRUE(visible(*sim, RESET, 4)) << "the reset panel's lamp stays latched";
+
+  sim->click(BREAKER, 60, 10); // back on: still off line while the fault stands
+  sim->frames(2);
+  EXPECT_EQ(state(*sim, "elec_gen1_sw"), 1);
+  EXPECT_EQ(state(*sim, "elec_gen1_online"), 0);
+  sim->set_state("elec_gen1_fault", 0);
+  sim->frames(2);
+  EXPECT_EQ(state(*sim, "elec_gen1_online"), 1);
+
+  sim->click(RESET, 80, 10, MOUSE_LEFTSINGLE); // reset held toward generator 1
+  sim->frame();
+  EXPECT_FALSE(visible(*sim, RESET, 4));
+  EXPECT_TRUE(visible(*sim, RESET, 1)) << "switch drawn to the left";
+  sim->frames(10);
+  EXPECT_EQ(state(*sim, "elec_reset_sw"), 0) << "springs back";
+  EXPECT_TRUE(visible(*sim, RESET, 2));
+}
+
+TEST(Electrical, SimulatorSwitchesAreAlignedOnceAndOnlyOnce) {
+  auto sim = panel();
+  sim->frames(5);
+  EXPECT_EQ(sim->key_count(0x102C1), 1u);
+  EXPECT_EQ(sim->key_count(0x102F5), 1u);
+  EXPECT_EQ(sim->key_count(0x102C2), 1u);
+  EXPECT_EQ(sim->key_count(0x1033B), 0u) << "generators off line";
+  EXPECT_EQ(state(*sim, "elec_sim_aligned"), 0);
+  engines_running(*sim);
+  sim->frames(2);
+  EXPECT_EQ(sim->key_count(0x1033B), 1u);
+  EXPECT_EQ(sim->key_count(0x1033C), 1u);
+  EXPECT_EQ(state(*sim, "elec_sim_aligned"), 1);
+  sim->set_token(0x16C, 0.0); // the simulator's battery switch turned off by hand
+  sim->frames(5);
+  EXPECT_EQ(sim->key_count(0x102C1), 1u) << "the alignment never runs again";
+}
+
+TEST(Electrical, ConvertersShareTheLoadAndTheStandbyTakesOver) {
+  auto sim = panel();
+  engines_running(*sim);
+  EXPECT_EQ(state(*sim, "elec_conv1_run"), 1);
+  EXPECT_EQ(state(*sim, "elec_conv2_run"), 1);
+  EXPECT_EQ(state(*sim, "elec_conv_stby_run"), 0);
+  EXPECT_EQ(state(*sim, "elec_ac_conv2"), 1);
+  sim->click(CONV, 130, 30); // converter 2 off
+  sim->click(CONV, 115, 50); // converter 1 to 2: converter 2 takes its load regardless
+  sim->frame();
+  EXPECT_EQ(state(*sim, "elec_conv1_run"), 0);
+  EXPECT_EQ(state(*sim, "elec_conv2_run"), 2);
+  EXPECT_EQ(state(*sim, "elec_ac_main"), 1);
+  EXPECT_EQ(state(*sim, "elec_ac_conv2"), 0);
+  EXPECT_TRUE(visible(*sim, CONV, 9)) << "selector 1 drawn at 2 (day)";
+
+  sim->set_token(ENG1_N2, 0.0);
+  sim->set_token(ENG2_N2, 0.0);
+  sim->frames(2);
+  EXPECT_EQ(state(*sim, "elec_conv2_run"), 0);
+  EXPECT_EQ(state(*sim, "elec_conv_stby_run"), 1) << "automatic start on the battery";
+  EXPECT_EQ(state(*sim, "elec_ac_main"), 0);
+  EXPECT_EQ(state(*sim, "elec_ac_ess"), 1);
+  EXPECT_TRUE(visible(*sim, CONV, 17));
+  EXPECT_EQ(state(*sim, "elec_ac_volts"), 115);
+  sim->click(AC_SW, 50, 100); // voltmeter test: measures the instrument bus, dead here
+  sim->frame();
+  EXPECT_EQ(state(*sim, "elec_ac_volts"), 0);
+  sim->frames(10);
+  EXPECT_EQ(state(*sim, "elec_ac_volts"), 115);
+}
+
+TEST(Electrical, TadgGuardSwitchAndGyroCheck) {
+  auto sim = panel();
+  sim->click(TADG, 20, 60); // lift the guard
+  sim->frame();
+  EXPECT_EQ(state(*sim, "elec_tadg_guard_open"), 1);
+  EXPECT_EQ(state(*sim, "elec_tadg_on"), 1);
+  sim->click(TADG, 20, 60); // off
+  sim->frames(2);
+  EXPECT_EQ(state(*sim, "elec_tadg_on"), 0);
+  EXPECT_EQ(state(*sim, "elec_batt_current"), -10);
+  EXPECT_TRUE(visible(*sim, TADG, 6));
+  EXPECT_FALSE(visible(*sim, TADG, 5));
+  sim->click(TADG, 30, 30); // on, and the guard drops over it
+  sim->frame();
+  EXPECT_EQ(state(*sim, "elec_tadg_sw"), 1);
+  EXPECT_EQ(state(*sim, "elec_tadg_guard_open"), 0);
+  EXPECT_TRUE(visible(*sim, TADG, 3));
+
+  sim->set_token(0x55, 49.9);
+  sim->frames(3);
+  EXPECT_EQ(sim->key_count(0x10020), 0u);
+  sim->set_token(0x55, 50.0);
+  sim->frame();
+  EXPECT_EQ(sim->key_count(0x10020), 1u);
+  EXPECT_EQ(sim->token(0x55), 0.0) << "the simulator's heading gyro was reset";
+  sim->set_token(0x55, -50.0);
+  sim->frame();
+  EXPECT_EQ(sim->key_count(0x10020), 2u);
+}
+
+TEST(Electrical, DcVoltmeterReadsItsSourceAndZeroWhileTested) {
+  auto sim = panel();
+  EXPECT_EQ(state(*sim, "elec_dc_volts"), 0) << "generator bus dead";
+  for (int i = 0; i < 3; ++i)
+    sim->click(DCVOLT_SEL, 80, 150);
+  sim->frame();
+  EXPECT_EQ(state(*sim, "elec_dcvolt_sel"), 3);
+  EXPECT_EQ(sim->element(DCVOLT_SEL, 1)->value, 3);
+  EXPECT_EQ(state(*sim, "elec_dc_volts"), 24);
+  EXPECT_EQ(sim->element("kestovil elec_volt_dc_k7", 1)->value, 24);
+  sim->click(DCVOLT_SEL, 50, 30);
+  for (int i = 0; i < 10; ++i) {
+    sim->frame();
+    ASSERT_EQ(state(*sim, "elec_dc_volts"), 0) << "update " << i;
+  }
+  sim->frame();
+  EXPECT_EQ(state(*sim, "elec_dc_volts"), 24);
+  for (int i = 0; i < 5; ++i)
+    sim->click(DCVOLT_SEL, 80, 150);
+  sim->frame();
+  EXPECT_EQ(state(*sim, "elec_dcvolt_sel"), 5) << "stops at the last position";
+}
+
+TEST(Electrical, MetersClampWhatTheyShow) {
+  auto sim = panel();
+  sim->set_state("elec_batt_amps_stby", 300);
+  sim->set_state("elec_batt_commut", 0); // off the normal path the standby ammeter keeps its value
+  sim->frame();
+  EXPECT_EQ(sim->element("kestovil elec_amp_batstby_k7", 1)->value, 250);
+  EXPECT_EQ(state(*sim, "elec_batt_amps_stby"), 250);
+  EXPECT_EQ(state(*sim, "elec_batt_amps_norm"), -50);
+  sim->set_state("elec_ac_volts", 200);
+  sim->set_state("elec_acvolt_sel", 0); // no position: the voltmeter reads nothing
+  sim->frame();
+  EXPECT_EQ(sim->element("kestovil elec_volt_ac_k7", 1)->value, 0);
+}
+
+TEST(Electrical, RadioBusesOnTheBatteryFollowTheLoadShedding) {
+  auto sim = panel();
+  sim->set_state("radio_delest_sel", 2);
+  sim->frame();
+  EXPECT_EQ(state(*sim, "elec_bus_radio1"), 0);
+  EXPECT_EQ(state(*sim, "elec_bus_radio2"), 1);
+  EXPECT_TRUE(visible(*sim, BUS_BAT, 9));
+  EXPECT_FALSE(visible(*sim, BUS_BAT, 10));
+  engines_running(*sim);
+  EXPECT_EQ(state(*sim, "elec_bus_radio1"), 1);
+  EXPECT_EQ(state(*sim, "elec_bus_radio2"), 1);
+}
+
+TEST(Electrical, BadSimulatorValuesAreHarmless) {
+  auto sim = panel();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (std::uint32_t token : {0x3Cu, 0x266u, 0x227u, 0x271u, 0x284u, 0x55u, 0xAu, 0x26Cu})
+    sim->set_token(token, nan);
+  sim->set_calc("(A:Light cabin,bool)", nan);
+  sim->click("kestovil elec_ext_pwr_k7", 40, 10);
+  sim->seconds(2);
+  EXPECT_EQ(state(*sim, "elec_extpwr_connected"), 0);
+  EXPECT_EQ(state(*sim, "elec_gen1_online"), 0);
+  EXPECT_EQ(state(*sim, "elec_bus_ess"), 1);
+  EXPECT_FALSE(sim->click(MASTER, 200, 200)) << "outside every area";
+  sim->set_state("elec_dcvolt_sel", 200);
+  sim->set_state("elec_master_sw", 9);
+  sim->frames(2);
+  EXPECT_EQ(state(*sim, "elec_dcvolt_sel"), 5);
+  EXPECT_EQ(state(*sim, "elec_bus_ess"), 0) << "no master position connects anything";
+  for (int i = 1; i <= 3; ++i)
+    EXPECT_FALSE(visible(*sim, MASTER, i));
+}
+
+} // namespace

@@ -83,6 +83,13 @@ u8 flag(bool b) {
   return b ? 1 : 0;
 }
 
+// Ground power feeds with the unit connected and the master in its ground position. Taken from
+// the master as it stands now, not from the ground-power gauge's last update, so that moving the
+// master between battery and ground power does not drop the buses for an update.
+bool ground_feeding() {
+  return elec_extpwr_connected != 0 && elec_master_sw == 1;
+}
+
 void update_battery(u32 now) {
   elec_batt_normal = flag(elec_batt_commut == 1 && elec_master_sw == 2);
   elec_batt_capacity =
@@ -93,7 +100,7 @@ void update_battery(u32 now) {
       elec_batt_connected != 0,
       elec_batt_commut,
       eng1_starter_on != 0 || eng2_starter_on != 0,
-      elec_extpwr_feeding != 0,
+      ground_feeding(),
       elec_gen1_online != 0 || elec_gen2_online != 0, // as the previous update left them
       elec_tadg_on != 0,
   };
@@ -117,7 +124,7 @@ void update_battery(u32 now) {
 
 void update_generators() {
   const bool tripped = sim::read_u32(pp_elect_var) == 1;
-  const bool ground = elec_extpwr_feeding != 0;
+  const bool ground = ground_feeding();
   elec_gen1_online = flag(sim::read(eng1_speed_var) > 20.0 && !tripped && elec_gen1_fault == 0 &&
                           !ground && elec_gen1_sw == 1 && eng1_hp_cock_open != 0);
   elec_gen2_online = flag(sim::read(eng2_speed_var) > 20.0 && !tripped && elec_gen2_fault == 0 &&
@@ -130,8 +137,8 @@ void update_generators() {
 }
 
 void update_buses() {
-  const bool generating =
-      elec_gen1_online != 0 || elec_gen2_online != 0 || elec_extpwr_feeding != 0;
+  const bool ground = ground_feeding();
+  const bool generating = elec_gen1_online != 0 || elec_gen2_online != 0 || ground;
   if (!generating) {
     elec_bus_gen = 0;
     const bool battery = elec_batt_connected != 0 && elec_batt_charge > 0;
@@ -142,10 +149,8 @@ void update_buses() {
   }
   elec_bus_gen_a = elec_bus_gen_b = elec_bus_gen_c = elec_bus_gen;
   if (elec_bus_gen != 0) {
-    elec_bus_gen_twin =
-        flag((elec_gen1_online != 0 && elec_gen2_online != 0) || elec_extpwr_feeding != 0);
-    elec_bus_gen_air = flag(elec_bus_gen_twin != 0 &&
-                            (sim::read(on_ground_var) == 0.0 || elec_extpwr_feeding != 0));
+    elec_bus_gen_twin = flag((elec_gen1_online != 0 && elec_gen2_online != 0) || ground);
+    elec_bus_gen_air = flag(elec_bus_gen_twin != 0 && (sim::read(on_ground_var) == 0.0 || ground));
   } else {
     elec_bus_gen_twin = elec_bus_gen_air = 0;
   }

@@ -156,6 +156,24 @@ TEST(Electrical, RechargeStopsAtCapacityWithTheAmmeterAtZero) {
   EXPECT_EQ(sim->element("kestovil elec_amp_batnorm_k7", 1)->value, 0);
 }
 
+TEST(Electrical, MasterMovesBetweenBatteryAndGroundPowerWithoutABusDrop) {
+  auto sim = panel();
+  sim->click("kestovil elec_ext_pwr_k7", 50, 20);
+  sim->frames(2);
+  ASSERT_EQ(state(*sim, "elec_extpwr_connected"), 1);
+  const int positions[][2] = {{10, 20}, {80, 20}, {10, 20}}; // ground, battery, ground
+  for (const auto& at : positions) {
+    ASSERT_TRUE(sim->click(MASTER, at[0], at[1]));
+    for (int i = 0; i < 3; ++i) {
+      sim->frame();
+      ASSERT_EQ(state(*sim, "elec_bus_ess"), 1) << "master at x " << at[0] << ", update " << i;
+      ASSERT_EQ(state(*sim, "elec_tadg_on"), 1);
+    }
+  }
+  EXPECT_EQ(state(*sim, "elec_bus_gen"), 1);
+  EXPECT_EQ(state(*sim, "elec_batt_current"), 0) << "the battery rests on ground power";
+}
+
 TEST(Electrical, FaultyGeneratorLightsItsLampsUntilSwitchedOff) {
   auto sim = panel();
   engines_running(*sim);

@@ -2,7 +2,10 @@
 // the TADG and the panel's lamps and meters, and what a bus drop does across the panel.
 #include "k7test.h"
 
+#include "platform/sound_device_log.h"
+
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -34,6 +37,16 @@ std::unique_ptr<k7host::Sim> panel() {
   sim->open_window(WINDOW_TADG);
   sim->frame();
   return sim;
+}
+
+// How many times a sound was played on the stand-in's sound device.
+unsigned plays(const k7host::Sim& sim, const char* sound) {
+  const auto* log = static_cast<const K7SoundDeviceLog*>(sim.sound_device());
+  if (log == nullptr) return 0;
+  unsigned n = 0;
+  for (std::uint32_t i = 0; i < log->buffer_count && i < K7_SOUND_LOG_BUFFERS; ++i)
+    if (std::strcmp(log->buffers[i].name, sound) == 0) n += log->buffers[i].play_calls;
+  return n;
 }
 
 void engines_running(k7host::Sim& sim) {
@@ -172,6 +185,42 @@ TEST(Electrical, MasterMovesBetweenBatteryAndGroundPowerWithoutABusDrop) {
   }
   EXPECT_EQ(state(*sim, "elec_bus_gen"), 1);
   EXPECT_EQ(state(*sim, "elec_batt_current"), 0) << "the battery rests on ground power";
+}
+
+TEST(Electrical, SwitchesClickOnceWhenTheyMoveAndStaySilentInPlace) {
+  auto sim = panel();
+  ASSERT_NE(sim->sound_device(), nullptr);
+  ASSERT_EQ(plays(*sim, "CLICK"), 0u);
+  sim->click(MASTER, 80, 20); // already at battery
+  sim->click(CONV, 80, 50);   // converter 1 already on
+  sim->click(COMMUT, 40, 10); // already normal
+  EXPECT_EQ(plays(*sim, "CLICK"), 0u);
+  sim->click(MASTER, 50, 20);
+  EXPECT_EQ(plays(*sim, "CLICK"), 1u);
+  sim->click(COMMUT, 40, 150); // the commutator turns silently
+  sim->click("kestovil elec_ext_pwr_k7", 50, 20);
+  EXPECT_EQ(plays(*sim, "CLICK"), 1u);
+
+  // The guarded generator switch, from on under its guard: lift, close over it, lift again.
+  sim->click(BREAKER, 60, 10);
+  EXPECT_EQ(state(*sim, "elec_gen1_guard_open"), 1);
+  EXPECT_EQ(plays(*sim, "CACHEMETAL"), 0u);
+  sim->click(BREAKER, 60, 10);
+  EXPECT_EQ(state(*sim, "elec_gen1_guard_open"), 0);
+  EXPECT_EQ(plays(*sim, "CACHEMETAL"), 1u);
+  sim->click(BREAKER, 60, 10);
+  EXPECT_EQ(state(*sim, "elec_gen1_guard_open"), 1);
+  EXPECT_EQ(state(*sim, "elec_gen1_sw"), 1);
+  EXPECT_EQ(plays(*sim, "CLICK"), 1u);
+  EXPECT_EQ(plays(*sim, "CACHEMETAL"), 1u);
+
+  // The TADG turned on from off: the switch clicks and the guard drops over it.
+  sim->click(TADG, 20, 60);
+  sim->click(TADG, 20, 60);
+  EXPECT_EQ(plays(*sim, "CLICK"), 2u);
+  sim->click(TADG, 30, 30);
+  EXPECT_EQ(plays(*sim, "CLICK"), 3u);
+  EXPECT_EQ(plays(*sim, "CACHEMETAL"), 2u);
 }
 
 TEST(Electrical, FaultyGeneratorLightsItsLampsUntilSwitchedOff) {

@@ -68,16 +68,16 @@ MOUSERECT mouse[] = {
     K7_MOUSE_END,
 };
 
-MODULE_VAR clock_var = elec::token(0x25C);
-MODULE_VAR eng1_speed_var = elec::token(0x271);
-MODULE_VAR eng2_speed_var = elec::token(0x284);
-MODULE_VAR pp_elect_var = elec::token(0x117);
-MODULE_VAR on_ground_var = elec::token(0x3C);
-MODULE_VAR sim_battery_var = elec::token(0x16C);
-MODULE_VAR sim_alternator_var = elec::token(0x16B);
-MODULE_VAR sim_avionics_var = elec::token(0x2E4);
-MODULE_VAR sim_gen1_var = elec::token(0x235);
-MODULE_VAR sim_gen2_var = elec::token(0x23F);
+MODULE_VAR clock_var = sim::token(0x25C);
+MODULE_VAR eng1_speed_var = sim::token(0x271);
+MODULE_VAR eng2_speed_var = sim::token(0x284);
+MODULE_VAR pp_elect_var = sim::token(0x117);
+MODULE_VAR on_ground_var = sim::token(0x3C);
+MODULE_VAR sim_battery_var = sim::token(0x16C);
+MODULE_VAR sim_alternator_var = sim::token(0x16B);
+MODULE_VAR sim_avionics_var = sim::token(0x2E4);
+MODULE_VAR sim_gen1_var = sim::token(0x235);
+MODULE_VAR sim_gen2_var = sim::token(0x23F);
 
 u8 flag(bool b) {
   return b ? 1 : 0;

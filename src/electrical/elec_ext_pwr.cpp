@@ -29,12 +29,12 @@ MOUSERECT mouse[] = {
     K7_MOUSE_END,
 };
 
-MODULE_VAR speed_var = elec::token(0x266);
-MODULE_VAR on_ground_var = elec::token(0x3C);
-MODULE_VAR eng1_speed_var = elec::token(0x271);
-MODULE_VAR eng2_speed_var = elec::token(0x284);
-MODULE_VAR ground_velocity_var = elec::token(0x227);
-MODULE_VAR side_velocity_var = elec::token(0x228);
+MODULE_VAR speed_var = sim::token(0x266);
+MODULE_VAR on_ground_var = sim::token(0x3C);
+MODULE_VAR eng1_speed_var = sim::token(0x271);
+MODULE_VAR eng2_speed_var = sim::token(0x284);
+MODULE_VAR ground_velocity_var = sim::token(0x227);
+MODULE_VAR side_velocity_var = sim::token(0x228);
 
 constexpr const char* NAMED_CONNECTED = "airport_extpwr_connected";
 

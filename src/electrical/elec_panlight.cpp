@@ -86,9 +86,9 @@ constexpr u32 KEY_LIGHT_26E = 0x10349;
 constexpr u32 KEY_CABIN_LIGHTS = 0x10413;
 constexpr const char* CABIN_LIGHT = "(A:Light cabin,bool)";
 
-MODULE_VAR panel_light_var = elec::token(0xA);
-MODULE_VAR light_26c_var = elec::token(0x26C);
-MODULE_VAR light_26e_var = elec::token(0x26E);
+MODULE_VAR panel_light_var = sim::token(0xA);
+MODULE_VAR light_26c_var = sim::token(0x26C);
+MODULE_VAR light_26e_var = sim::token(0x26E);
 
 // Each step of the lighting state toggles the clock window, so a whole transition leaves it as
 // it was.

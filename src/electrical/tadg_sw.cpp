@@ -58,7 +58,7 @@ MOUSERECT mouse[] = {
     K7_MOUSE_END,
 };
 
-MODULE_VAR gyro_drift_var = elec::token(0x55);
+MODULE_VAR gyro_drift_var = sim::token(0x55);
 
 void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
   if (service != PANEL_SERVICE_PRE_UPDATE) return;

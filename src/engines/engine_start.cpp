@@ -8,7 +8,6 @@
 #include "module/runs.h"
 #include "module/services.h"
 #include "module/switch_areas.h"
-#include "module/tokens.h"
 
 namespace {
 
@@ -43,10 +42,10 @@ constexpr Starter starter1{eng1_start_req,     eng1_start_run, eng1_start_end, e
 constexpr Starter starter2{eng2_start_req,     eng2_start_run, eng2_start_end, eng2_starter_on,
                            eng2_relight_timer, fuel_sel_eng2,  0x102FD};
 
-MODULE_VAR tick_var = k7::token(0x1);
-MODULE_VAR n2_eng1 = k7::token(0x271);
-MODULE_VAR n2_eng2 = k7::token(0x284);
-MODULE_VAR airspeed_var = k7::token(0x3D);
+MODULE_VAR tick_var = sim::token(0x1);
+MODULE_VAR n2_eng1 = sim::token(0x271);
+MODULE_VAR n2_eng2 = sim::token(0x284);
+MODULE_VAR airspeed_var = sim::token(0x3D);
 
 void stop(const Starter& s) {
   s.request = 0;

@@ -3,7 +3,6 @@
 #include "engines/fuel_sides.h"
 #include "module/runs.h"
 #include "module/services.h"
-#include "module/tokens.h"
 
 namespace {
 
@@ -86,8 +85,8 @@ void step(const FuelSide& s, const FuelSide& other, i16 other_press) {
   }
 }
 
-MODULE_VAR n2_eng1 = k7::token(0x271);
-MODULE_VAR n2_eng2 = k7::token(0x284);
+MODULE_VAR n2_eng1 = sim::token(0x271);
+MODULE_VAR n2_eng2 = sim::token(0x284);
 
 void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
   if (service != PANEL_SERVICE_PRE_UPDATE) return;

@@ -5,7 +5,6 @@
 #include "module/kit.h"
 #include "module/runs.h"
 #include "module/services.h"
-#include "module/tokens.h"
 #include "module/switch_areas.h"
 
 #include <array>
@@ -100,7 +99,7 @@ ELEMENT_STATIC_IMAGE face_lh =
 ELEMENT_STATIC_IMAGE face_rh =
     k7::static_image(&gauge_fuel_pumps_rh, PUMP_FACE, {0, 0}, k7::TRANSPARENT, ImagesRh::head);
 
-MODULE_VAR nav_lights = k7::token(0x26B);
+MODULE_VAR nav_lights = sim::token(0x26B);
 
 void draw(const FuelSide& s, ELEMENT_ICON* image) {
   const bool night = elec_panel_night != 0;
@@ -190,10 +189,10 @@ constexpr Feed feed_lh{fuel_lh, fuel_rh, 2,       4,
 constexpr Feed feed_rh{fuel_rh, fuel_lh, 3,       5,
                        2,       4,       20000.0, {0x103D4, 0, 0x103D6, 0x103D7, 0x103D8, 0x103D9}};
 
-MODULE_VAR altitude_lh = k7::token(0x4A);
-MODULE_VAR altitude_rh = k7::token(0x4A);
-MODULE_VAR n2_lh = k7::token(0x271);
-MODULE_VAR n2_rh = k7::token(0x284);
+MODULE_VAR altitude_lh = sim::token(0x4A);
+MODULE_VAR altitude_rh = sim::token(0x4A);
+MODULE_VAR n2_lh = sim::token(0x271);
+MODULE_VAR n2_rh = sim::token(0x284);
 
 void select(const Feed& f, u8 value) {
   if (f.own.selector != value) sim::key_event(f.select_event[value]);
@@ -232,8 +231,8 @@ void run_feed(const Feed& f, MODULE_VAR& altitude_var, MODULE_VAR& n2_var) {
 // ---- gauges
 // -------------------------------------------------------------------------------------------
 
-MODULE_VAR selector_eng1 = k7::token(0x133);
-MODULE_VAR selector_eng2 = k7::token(0x38A);
+MODULE_VAR selector_eng1 = sim::token(0x133);
+MODULE_VAR selector_eng2 = sim::token(0x38A);
 
 void FSAPI callback_lh(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
   if (service != PANEL_SERVICE_PRE_UPDATE) return;

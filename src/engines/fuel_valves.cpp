@@ -5,7 +5,6 @@
 #include "module/kit.h"
 #include "module/runs.h"
 #include "module/services.h"
-#include "module/tokens.h"
 #include "module/switch_areas.h"
 
 namespace {
@@ -63,10 +62,10 @@ void update(const FuelSide& s, MODULE_VAR& own_valve, MODULE_VAR& other_valve,
   show_light(image + LIGHT_2, open);
 }
 
-MODULE_VAR valve_eng1_lh = k7::token(0x37F);
-MODULE_VAR valve_eng2_lh = k7::token(0x380);
-MODULE_VAR valve_eng1_rh = k7::token(0x37F);
-MODULE_VAR valve_eng2_rh = k7::token(0x380);
+MODULE_VAR valve_eng1_lh = sim::token(0x37F);
+MODULE_VAR valve_eng2_lh = sim::token(0x380);
+MODULE_VAR valve_eng1_rh = sim::token(0x37F);
+MODULE_VAR valve_eng2_rh = sim::token(0x380);
 
 void FSAPI callback_lh(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
   if (service == PANEL_SERVICE_PRE_UPDATE)

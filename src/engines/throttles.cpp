@@ -8,7 +8,6 @@
 #include "engines/engines.h"
 #include "module/runs.h"
 #include "module/services.h"
-#include "module/tokens.h"
 #include "warnings/warnings.h"
 
 namespace {
@@ -41,10 +40,10 @@ struct Quadrant {
   u32 fuel_off;
 };
 
-MODULE_VAR throttle1 = k7::token(0x22E);
-MODULE_VAR throttle2 = k7::token(0x238);
-MODULE_VAR fuel_lever1 = k7::token(0x230);
-MODULE_VAR fuel_lever2 = k7::token(0x23A);
+MODULE_VAR throttle1 = sim::token(0x22E);
+MODULE_VAR throttle2 = sim::token(0x238);
+MODULE_VAR fuel_lever1 = sim::token(0x230);
+MODULE_VAR fuel_lever2 = sim::token(0x23A);
 
 constexpr Quadrant left{eng1_hp_cock_open, eng1_lp_cock_open, thr_lever_lh_pos, eng1_fire_warn,
                         throttle1,         throttle2,         fuel_lever1,      0x101AC,

@@ -16,6 +16,13 @@ template <typename Fn> inline Fn service(std::size_t offset32) {
   return reinterpret_cast<Fn>(panels->slot[panels_slot(offset32)]);
 }
 
+// A module variable reading one simulator token (declare one per use, static, in the gauge file).
+constexpr MODULE_VAR token(ENUM id) {
+  MODULE_VAR v{};
+  v.id = id;
+  return v;
+}
+
 // Sends a key event to the simulator.
 void key_event(u32 event_id, u32 value = 0);
 

@@ -1,0 +1,54 @@
+// "kestovil elec_mas_sw_k7": the master switch, ground-power position (1), off (0) and battery
+// position (2), left to right.
+#include "electrical/elec_common.h"
+#include "electrical/electrical.h"
+#include "module/gauge.h"
+#include "module/kit.h"
+
+namespace {
+
+constexpr ID art(int n) {
+  return k7::bitmap_id(GAUGE_INDEX_elec_mas_sw, n);
+}
+
+extern ELEMENT_ICON lever_ground, lever_off, lever_battery;
+
+ELEMENT_STATIC_IMAGE background = k7::static_image(&gauge_elec_mas_sw, art(0), {0, 0},
+                                                   elec::ART_BACKGROUND, K7_NEXT(lever_ground));
+ELEMENT_ICON lever_ground =
+    k7::icon(&gauge_elec_mas_sw, art(1), {3, 5}, elec::ART_HIDDEN, K7_NEXT(lever_off));
+ELEMENT_ICON lever_off =
+    k7::icon(&gauge_elec_mas_sw, art(2), {39, 5}, elec::ART_HIDDEN, K7_NEXT(lever_battery));
+ELEMENT_ICON lever_battery = k7::icon(&gauge_elec_mas_sw, art(3), {75, 5}, elec::ART_IMAGE, K7_END);
+
+// Images by switch position: 0 off, 1 ground power, 2 battery.
+ELEMENT_ICON* lever_images[] = {&lever_off, &lever_ground, &lever_battery};
+
+BOOL FSAPI on_ground(PPIXPOINT, FLAGS32) {
+  k7::switch_to(elec_master_sw, 1);
+  return 0;
+}
+BOOL FSAPI on_off(PPIXPOINT, FLAGS32) {
+  k7::switch_to(elec_master_sw, 0);
+  return 0;
+}
+BOOL FSAPI on_battery(PPIXPOINT, FLAGS32) {
+  k7::switch_to(elec_master_sw, 2);
+  return 0;
+}
+
+MOUSERECT mouse[] = {
+    k7::mouse_parent(),
+    k7::mouse_area({3, 5, 37, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_ground),
+    k7::mouse_area({39, 5, 37, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_off),
+    k7::mouse_area({75, 5, 37, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_battery),
+    K7_MOUSE_END,
+};
+
+void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
+  if (service == PANEL_SERVICE_PRE_UPDATE) k7::show_position(lever_images, elec_master_sw);
+}
+
+} // namespace
+
+K7_GAUGE_HEADER(elec_mas_sw, background, mouse, callback);

@@ -79,7 +79,7 @@ void run_start(const Starter& s, u32 tick, double n2) {
 
 // Selector images by position (0 neutral, 1 engine 1, 2 engine 2), then the master switch (off,
 // on).
-constexpr k7::ImageSpec panel_images[] = {
+constexpr k7::ImageEntry panel_images[] = {
     {21040, {40, 15}, k7::TRANSPARENT}, {21072, {27, 16}, k7::HIDDEN},
     {21088, {43, 16}, k7::HIDDEN},      {21056, {33, 72}, k7::TRANSPARENT},
     {21104, {33, 56}, k7::HIDDEN},
@@ -158,7 +158,7 @@ MOUSERECT panel_mouse[] = {
 // ---- the starter lamps
 // --------------------------------------------------------------------------------
 
-constexpr k7::ImageSpec lamp_images[] = {
+constexpr k7::ImageEntry lamp_images[] = {
     {368, {0, 0}, k7::HIDDEN},   {368, {0, 46}, k7::HIDDEN}, {368, {44, 0}, k7::HIDDEN},
     {368, {44, 46}, k7::HIDDEN}, {384, {0, 78}, k7::HIDDEN},
 };

@@ -63,13 +63,13 @@ enum PumpImage : std::size_t {
 };
 
 // The images of one panel, the day image of each switch's load position shown.
-constexpr std::array<k7::ImageSpec, PUMP_IMAGES> pump_images(const PumpLayout& l) {
+constexpr std::array<k7::ImageEntry, PUMP_IMAGES> pump_images(const PumpLayout& l) {
   constexpr ID three_day[3] = {LEVER_CENTRE, LEVER_UP, LEVER_DOWN};
   constexpr ID three_night[3] = {LEVER_CENTRE_NIGHT, LEVER_UP_NIGHT, LEVER_DOWN_NIGHT};
   constexpr ID two_day[2] = {LEVER_DOWN, LEVER_UP};
   constexpr ID two_night[2] = {LEVER_DOWN_NIGHT, LEVER_UP_NIGHT};
   auto flags = [](bool shown) { return shown ? k7::TRANSPARENT : k7::HIDDEN; };
-  std::array<k7::ImageSpec, PUMP_IMAGES> a{};
+  std::array<k7::ImageEntry, PUMP_IMAGES> a{};
   for (std::size_t i = 0; i < 3; ++i) {
     a[PUMP1_DAY + i] = {three_day[i], l.pump1[i], flags(i == 2)};
     a[PUMP1_NIGHT + i] = {three_night[i], l.pump1[i], k7::HIDDEN};

@@ -16,13 +16,13 @@ constexpr ID LIGHT_OPEN = 14208, LIGHT_SHUT = 14336;
 // then each light open then shut.
 enum ValveImage : std::size_t { SWITCH_A = 0, SWITCH_B = 2, LIGHT_1 = 4, LIGHT_2 = 6 };
 
-constexpr k7::ImageSpec images_lh[] = {
+constexpr k7::ImageEntry images_lh[] = {
     {SWITCH_DOWN, {4, 66}, k7::HIDDEN},  {SWITCH_UP, {5, 45}, k7::TRANSPARENT},
     {SWITCH_DOWN, {40, 66}, k7::HIDDEN}, {SWITCH_UP, {41, 45}, k7::TRANSPARENT},
     {LIGHT_OPEN, {0, 0}, k7::HIDDEN},    {LIGHT_SHUT, {0, 0}, k7::HIDDEN},
     {LIGHT_OPEN, {38, 0}, k7::HIDDEN},   {LIGHT_SHUT, {38, 0}, k7::HIDDEN},
 };
-constexpr k7::ImageSpec images_rh[] = {
+constexpr k7::ImageEntry images_rh[] = {
     {SWITCH_DOWN, {9, 66}, k7::HIDDEN},  {SWITCH_UP, {10, 45}, k7::TRANSPARENT},
     {SWITCH_DOWN, {45, 66}, k7::HIDDEN}, {SWITCH_UP, {45, 45}, k7::TRANSPARENT},
     {LIGHT_OPEN, {0, 0}, k7::HIDDEN},    {LIGHT_SHUT, {0, 0}, k7::HIDDEN},
@@ -108,7 +108,7 @@ MOUSERECT mouse_rh[] = {
 // ---- cross-feed
 // ---------------------------------------------------------------------------------------
 
-constexpr k7::ImageSpec crossfeed_images[] = {
+constexpr k7::ImageEntry crossfeed_images[] = {
     {SWITCH_DOWN, {5, 39}, k7::TRANSPARENT},
     {SWITCH_UP, {6, 19}, k7::HIDDEN},
     {LIGHT_OPEN, {0, 79}, k7::HIDDEN},

@@ -150,18 +150,18 @@ FLOAT64 FSAPI lever_right(ELEMENT_MOVING_IMAGE*) {
 // The lever: five pieces moving together, day copies then night copies (elements 1 to 10).
 constexpr std::size_t LEVER_PARTS = 5;
 
-constexpr k7::SlideSpec lever_part(ID bitmap, PIXPOINT at, bool day, PMOVING_UPDATE_CB y) {
+constexpr k7::SlideEntry lever_part(ID bitmap, PIXPOINT at, bool day, PMOVING_UPDATE_CB y) {
   return {bitmap, at, day ? k7::TRANSPARENT : k7::HIDDEN, lever_column, y, 0.0, 110.0};
 }
 
-constexpr k7::SlideSpec levers_left[] = {
+constexpr k7::SlideEntry levers_left[] = {
     lever_part(16688, {80, 125}, true, lever_left), lever_part(16640, {62, 88}, true, lever_left),
     lever_part(16496, {50, 76}, true, lever_left),  lever_part(16464, {50, 77}, true, lever_left),
     lever_part(16432, {50, 65}, true, lever_left),  lever_part(16704, {80, 125}, false, lever_left),
     lever_part(16672, {62, 88}, false, lever_left), lever_part(16512, {50, 76}, false, lever_left),
     lever_part(16480, {50, 77}, false, lever_left), lever_part(16448, {50, 65}, false, lever_left),
 };
-constexpr k7::SlideSpec levers_right[] = {
+constexpr k7::SlideEntry levers_right[] = {
     lever_part(17024, {9, 125}, true, lever_right), lever_part(16992, {4, 88}, true, lever_right),
     lever_part(16960, {0, 76}, true, lever_right),  lever_part(16928, {0, 77}, true, lever_right),
     lever_part(16896, {0, 65}, true, lever_right),  lever_part(17152, {9, 125}, false, lever_right),
@@ -182,7 +182,7 @@ enum LeftExtra : std::size_t {
 };
 enum RightExtra : std::size_t { STARTER_LAMP_1 = 4, STARTER_LAMP_2 = 5 };
 
-constexpr k7::ImageSpec extras_left[] = {
+constexpr k7::ImageEntry extras_left[] = {
     {16720, {0, 234}, k7::HIDDEN},      {16752, {0, 0}, k7::TRANSPARENT},
     {16736, {0, 234}, k7::HIDDEN},      {16768, {0, 0}, k7::HIDDEN},
     {13680, {64, 49}, k7::TRANSPARENT}, {25168, {57, 51}, k7::HIDDEN},
@@ -191,7 +191,7 @@ constexpr k7::ImageSpec extras_left[] = {
     {4976, {47, 106}, k7::TRANSPARENT}, {13680, {47, 91}, k7::HIDDEN},
     {29184, {47, 106}, k7::HIDDEN},     {29200, {47, 91}, k7::HIDDEN},
 };
-constexpr k7::ImageSpec extras_right[] = {
+constexpr k7::ImageEntry extras_right[] = {
     {17168, {44, 234}, k7::HIDDEN}, {17200, {45, 0}, k7::TRANSPARENT},
     {17184, {44, 234}, k7::HIDDEN}, {17216, {45, 0}, k7::HIDDEN},
     {29040, {37, 136}, k7::HIDDEN}, {29040, {84, 136}, k7::HIDDEN},

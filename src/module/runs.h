@@ -2,7 +2,7 @@
 // pieces of a throttle lever, is written as a table of bitmaps and positions instead of one
 // element definition each.
 //
-//   constexpr k7::ImageSpec lamps[] = {{368, {0, 0}, k7::HIDDEN}, {384, {0, 78}, k7::HIDDEN}};
+//   constexpr k7::ImageEntry lamps[] = {{368, {0, 0}, k7::HIDDEN}, {384, {0, 78}, k7::HIDDEN}};
 //   using Lamps = k7::Run<gauge_engstart_lights, lamps>;          // last run: ends the chain
 //   using Levers = k7::Run<gauge_x, lever_parts, Lamps::head>;     // followed by the lamps
 //   ELEMENT_STATIC_IMAGE face = k7::static_image(&gauge_x, 21008, {0, 0}, 0x3, Levers::head);
@@ -24,7 +24,7 @@ constexpr FLAGS TRANSPARENT = IMAGE_USE_TRANSPARENCY;
 constexpr FLAGS HIDDEN = IMAGE_USE_TRANSPARENCY | IMAGE_HIDDEN;
 
 // A plain image, shown and hidden by its gauge's callback.
-struct ImageSpec {
+struct ImageEntry {
   ID bitmap;
   PIXPOINT position;
   FLAGS flags;
@@ -34,7 +34,7 @@ struct ImageSpec {
 };
 
 // An image moved along y (only) by a callback over min..max.
-struct SlideSpec {
+struct SlideEntry {
   ID bitmap;
   PIXPOINT position;
   FLAGS flags;
@@ -47,15 +47,15 @@ struct SlideSpec {
   }
 };
 
-template <GAUGEHDR& Gauge, const auto& Specs, PELEMENT_HEADER* Tail = nullptr,
-          typename = std::make_index_sequence<std::size(Specs)>>
+template <GAUGEHDR& Gauge, const auto& Table, PELEMENT_HEADER* Tail = nullptr,
+          typename = std::make_index_sequence<std::size(Table)>>
 struct Run;
 
-template <GAUGEHDR& Gauge, const auto& Specs, PELEMENT_HEADER* Tail, std::size_t... I>
-struct Run<Gauge, Specs, Tail, std::index_sequence<I...>> {
+template <GAUGEHDR& Gauge, const auto& Table, PELEMENT_HEADER* Tail, std::size_t... I>
+struct Run<Gauge, Table, Tail, std::index_sequence<I...>> {
   static constexpr std::size_t size = sizeof...(I);
   static_assert(size > 0, "a run holds at least one element");
-  using Element = decltype(Specs[0].make(nullptr, nullptr));
+  using Element = decltype(Table[0].make(nullptr, nullptr));
 
   static Element element[size];
   // The next list that leads into the run: what the element before it points to.
@@ -67,18 +67,18 @@ private:
   static constexpr std::size_t after(std::size_t i) { return i + 1 < size ? i + 1 : i; }
 };
 
-template <GAUGEHDR& Gauge, const auto& Specs, PELEMENT_HEADER* Tail, std::size_t... I>
-PELEMENT_HEADER Run<Gauge, Specs, Tail, std::index_sequence<I...>>::head[2] = {&element[0].header,
+template <GAUGEHDR& Gauge, const auto& Table, PELEMENT_HEADER* Tail, std::size_t... I>
+PELEMENT_HEADER Run<Gauge, Table, Tail, std::index_sequence<I...>>::head[2] = {&element[0].header,
                                                                                nullptr};
 
-template <GAUGEHDR& Gauge, const auto& Specs, PELEMENT_HEADER* Tail, std::size_t... I>
-PELEMENT_HEADER Run<Gauge, Specs, Tail, std::index_sequence<I...>>::links[size][2] = {
+template <GAUGEHDR& Gauge, const auto& Table, PELEMENT_HEADER* Tail, std::size_t... I>
+PELEMENT_HEADER Run<Gauge, Table, Tail, std::index_sequence<I...>>::links[size][2] = {
     {&element[after(I)].header, nullptr}...};
 
-template <GAUGEHDR& Gauge, const auto& Specs, PELEMENT_HEADER* Tail, std::size_t... I>
-typename Run<Gauge, Specs, Tail, std::index_sequence<I...>>::Element
-    Run<Gauge, Specs, Tail, std::index_sequence<I...>>::element[size] = {
-        Specs[I].make(&Gauge, I + 1 < size ? links[I] : Tail)...};
+template <GAUGEHDR& Gauge, const auto& Table, PELEMENT_HEADER* Tail, std::size_t... I>
+typename Run<Gauge, Table, Tail, std::index_sequence<I...>>::Element
+    Run<Gauge, Table, Tail, std::index_sequence<I...>>::element[size] = {
+        Table[I].make(&Gauge, I + 1 < size ? links[I] : Tail)...};
 
 // Day and night copies: exactly one image of a control is shown, the one of its position, in the
 // copy that the panel lighting calls for. Positions past the end show nothing.

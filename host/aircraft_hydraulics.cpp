@@ -74,7 +74,7 @@ double flap_angle_for(double handle) {
     if (handle <= detents[i].handle) {
       const Detent& a = detents[i - 1];
       const Detent& b = detents[i];
-      return a.angle + (b.angle - a.angle) * (handle - a.handle) / (b.handle - a.handle);
+      return a.angle + (b.angle - a.angle) * ((handle - a.handle) / (b.handle - a.handle));
     }
   return detents[DETENT_COUNT - 1].angle;
 }

@@ -174,6 +174,12 @@ TEST(HydraulicLamps, LowFlowLampsFollowEachPumpAndDarkenWithTheirSupply) {
   EXPECT_TRUE(c.visible(LOWFLOW_G, 4)) << "engine 2 stopped";
   EXPECT_TRUE(c.visible(LOWFLOW_B, 4));
 
+  c.engines(0, 0);
+  c.frames(100);
+  for (const char* g : {LOWFLOW_G, LOWFLOW_B}) {
+    EXPECT_TRUE(c.visible(g, 2)) << g;
+    EXPECT_TRUE(c.visible(g, 4)) << g;
+  }
   c.bus("elec_bus_ess_hyd", false);
   c.frames(1);
   for (const char* g : {LOWFLOW_G, LOWFLOW_B})

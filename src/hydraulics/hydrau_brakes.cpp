@@ -101,8 +101,7 @@ void standby_brakes() {
 }
 
 // Chain: 0 face, 1 night face, 2-3 left needle (day, night), 4-5 right needle, 6-7 accumulator.
-template <GAUGEHDR& Gauge, int Index, u16& Left, u16& Right, u16& Accu, void (*Step)()>
-struct BrakeGauge {
+template <GAUGEHDR& Gauge, int Index, u16& Left, u16& Right, u16& Accu> struct BrakeGauge {
   static constexpr ID art(int n) { return k7::bitmap_id(Index, n); }
   static ELEMENT_STATIC_IMAGE face;
   static ELEMENT_ICON face_night;
@@ -113,9 +112,7 @@ struct BrakeGauge {
   static FLOAT64 FSAPI right(ELEMENT_NEEDLE*) { return Right; }
   static FLOAT64 FSAPI accu(ELEMENT_NEEDLE*) { return Accu; }
 
-  static void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
-    if (service != PANEL_SERVICE_PRE_UPDATE) return;
-    Step();
+  static void draw() {
     hyd::draw({&face.header, &face_night.header});
     hyd::draw({&left_day.header, &left_night.header});
     hyd::draw({&right_day.header, &right_night.header});
@@ -123,8 +120,8 @@ struct BrakeGauge {
   }
 };
 
-#define K7_BRAKE_GAUGE_T template <GAUGEHDR& G, int I, u16& L, u16& R, u16& A, void (*S)()>
-#define K7_BRAKE_GAUGE   BrakeGauge<G, I, L, R, A, S>
+#define K7_BRAKE_GAUGE_T template <GAUGEHDR& G, int I, u16& L, u16& R, u16& A>
+#define K7_BRAKE_GAUGE   BrakeGauge<G, I, L, R, A>
 
 K7_BRAKE_GAUGE_T ELEMENT_STATIC_IMAGE K7_BRAKE_GAUGE::face =
     k7::static_image(&G, art(0), {0, 0}, hyd::DAY, K7_NEXT(face_night));
@@ -154,13 +151,23 @@ K7_BRAKE_GAUGE_T MOUSERECT K7_BRAKE_GAUGE::mouse[3] = {k7::mouse_parent(), K7_MO
 #undef K7_BRAKE_GAUGE
 
 using NormalBrakes = BrakeGauge<gauge_hydrau_brakes_norm, GAUGE_INDEX_hydrau_brakes_norm,
-                                brake_norm_l, brake_norm_r, brake_norm_accu, normal_brakes>;
+                                brake_norm_l, brake_norm_r, brake_norm_accu>;
 using StandbyBrakes = BrakeGauge<gauge_hydrau_brakes_stby, GAUGE_INDEX_hydrau_brakes_stby,
-                                 brake_stby_l, brake_stby_r, brake_stby_accu, standby_brakes>;
+                                 brake_stby_l, brake_stby_r, brake_stby_accu>;
+
+void FSAPI normal_callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
+  if (service != PANEL_SERVICE_PRE_UPDATE) return;
+  normal_brakes();
+  NormalBrakes::draw();
+}
+
+void FSAPI standby_callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
+  if (service != PANEL_SERVICE_PRE_UPDATE) return;
+  standby_brakes();
+  StandbyBrakes::draw();
+}
 
 } // namespace
 
-K7_GAUGE_HEADER(hydrau_brakes_norm, NormalBrakes::face, NormalBrakes::mouse,
-                NormalBrakes::callback);
-K7_GAUGE_HEADER(hydrau_brakes_stby, StandbyBrakes::face, StandbyBrakes::mouse,
-                StandbyBrakes::callback);
+K7_GAUGE_HEADER(hydrau_brakes_norm, NormalBrakes::face, NormalBrakes::mouse, normal_callback);
+K7_GAUGE_HEADER(hydrau_brakes_stby, StandbyBrakes::face, StandbyBrakes::mouse, standby_callback);

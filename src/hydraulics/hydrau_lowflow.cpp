@@ -15,8 +15,7 @@ template <GAUGEHDR& Gauge, int Index, u16& Pump1, u16& Pump2, PIXEL Lamp2X> stru
   static ELEMENT_ICON face_night, lamp1_day, lamp1_night, lamp2_day, lamp2_night;
   static MOUSERECT mouse[3];
 
-  static void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
-    if (service != PANEL_SERVICE_PRE_UPDATE) return;
+  static void update() {
     const bool powered = elec_bus_ess_hyd != 0;
     hyd::draw({&face.header, &face_night.header});
     hyd::draw({&lamp1_day.header, &lamp1_night.header}, powered && Pump1 < hyd::LOW_FLOW);
@@ -54,7 +53,14 @@ using LowFlowGreen = LowFlow<gauge_hydrau_lowflow_g, GAUGE_INDEX_hydrau_lowflow_
 using LowFlowBlue = LowFlow<gauge_hydrau_lowflow_b, GAUGE_INDEX_hydrau_lowflow_b,
                             hydrau_pump_b1_press, hydrau_pump_b2_press, 76>;
 
+void FSAPI green_callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
+  if (service == PANEL_SERVICE_PRE_UPDATE) LowFlowGreen::update();
+}
+void FSAPI blue_callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
+  if (service == PANEL_SERVICE_PRE_UPDATE) LowFlowBlue::update();
+}
+
 } // namespace
 
-K7_GAUGE_HEADER(hydrau_lowflow_g, LowFlowGreen::face, LowFlowGreen::mouse, LowFlowGreen::callback);
-K7_GAUGE_HEADER(hydrau_lowflow_b, LowFlowBlue::face, LowFlowBlue::mouse, LowFlowBlue::callback);
+K7_GAUGE_HEADER(hydrau_lowflow_g, LowFlowGreen::face, LowFlowGreen::mouse, green_callback);
+K7_GAUGE_HEADER(hydrau_lowflow_b, LowFlowBlue::face, LowFlowBlue::mouse, blue_callback);

@@ -1,6 +1,6 @@
 // Scenario scripts: steps that act on the simulator and expectations that check it.
 #include "host/k7host.h"
-#include "host/scenario_ext.h"
+#include "host/sound_view.h"
 
 #include <cmath>
 #include <cstdio>
@@ -93,12 +93,17 @@ std::string format(double v) {
 }
 
 struct Runner {
+  Runner(Sim& s, const std::string& f, std::FILE* o, bool n)
+      : sim(s), file(f), out(o), narrate(n) {}
   Sim& sim;
   const std::string& file;
   std::FILE* out;
   bool narrate;
   ScenarioResult result;
-  std::size_t mark = 0; // key events before this place in the log are not looked at
+  std::size_t mark = 0;         // key events before this place in the log are not looked at
+  std::uint32_t sound_mark = 0; // nor sound operations up to this one
+  bool listening = false;       // narrate what sounds
+  std::uint32_t heard = 0;
   bool last_click_taken = false;
   std::vector<std::string> watched;
   std::vector<double> watched_values;
@@ -118,9 +123,20 @@ struct Runner {
                  file.c_str(), line_no, what.c_str(), expected.c_str(), actual.c_str());
   }
 
+  void tell_sounds() {
+    if (!listening) return;
+    const std::uint32_t now = sound_op_count(sim);
+    if (narrate)
+      for (const std::string& e : sound_events(sim, heard))
+        std::fprintf(out, "  t=%7.2fs  sound %s\n",
+                     static_cast<double>(sim.frame_count()) / kFramesPerSecond, e.c_str());
+    heard = now;
+  }
+
   void run_frames(int count) {
     for (int i = 0; i < count; ++i) {
       sim.frame();
+      tell_sounds();
       for (std::size_t w = 0; w < watched.size(); ++w) {
         const double now = sim.state(watched[w]).value_or(std::nan(""));
         const double before = watched_values[w];
@@ -187,6 +203,7 @@ bool Runner::step(const std::vector<std::string>& w) {
       return true;
     }
     last_click_taken = sim.click(w[1], static_cast<int>(x), static_cast<int>(y), flags);
+    tell_sounds();
     return true;
   }
   if ((cmd == "open" || cmd == "close" || cmd == "toggle") && w.size() == 2 &&
@@ -200,6 +217,12 @@ bool Runner::step(const std::vector<std::string>& w) {
   }
   if (cmd == "mark" && w.size() == 1) {
     mark = sim.key_events().size();
+    sound_mark = sound_op_count(sim);
+    return true;
+  }
+  if (cmd == "listen" && w.size() == 1) {
+    listening = true;
+    heard = sound_op_count(sim);
     return true;
   }
   if (cmd == "watch") {
@@ -227,7 +250,7 @@ bool Runner::step(const std::vector<std::string>& w) {
     return true;
   }
   if (cmd == "expect") return expect(w);
-  return scenario_extension_step(sim, w, out, narrate);
+  return false;
 }
 
 bool Runner::expect(const std::vector<std::string>& w) {
@@ -323,9 +346,44 @@ bool Runner::expect(const std::vector<std::string>& w) {
     check(actual == w[3], line, "\"" + w[3] + "\"", "\"" + actual + "\"");
     return true;
   }
-  ScenarioCheck ext{};
-  if (scenario_extension_expect(sim, w, mark, ext)) {
-    check(ext.ok, line, ext.expected, ext.actual);
+  if (what == "sound" && w.size() == 4) {
+    const std::string& state = w[3];
+    if (state == "played" || state == "notplayed") {
+      const int plays = sound_plays(sim, w[2], sound_mark);
+      check((plays > 0) == (state == "played"), line,
+            state == "played" ? "played since the last mark" : "not played since the last mark",
+            "played " + std::to_string(plays) + " times");
+      return true;
+    }
+    const auto s = sound_state(sim, w[2]);
+    std::string actual = !s           ? "unknown to the sound device"
+                         : !s->loaded ? "released"
+                         : s->playing ? (s->looping ? "looping" : "playing")
+                                      : "stopped";
+    bool ok = false;
+    if (state == "playing")
+      ok = s && s->loaded && s->playing;
+    else if (state == "looping")
+      ok = s && s->loaded && s->playing && s->looping;
+    else if (state == "stopped")
+      ok = !s || !s->loaded || !s->playing;
+    else if (state == "loaded")
+      ok = s && s->loaded;
+    else if (state == "released")
+      ok = !s || !s->loaded;
+    else
+      return false;
+    check(ok, line, state, actual);
+    return true;
+  }
+  if (what == "soundvolume" && w.size() == 5) {
+    if (!valid_op(w[3]) || !parse_number(w[4], expected)) return false;
+    const auto s = sound_state(sim, w[2]);
+    if (!s) {
+      check(false, line, w[3] + " " + w[4], "unknown to the sound device");
+      return true;
+    }
+    check(compare(s->volume, w[3], expected), line, w[3] + " " + w[4], format(s->volume));
     return true;
   }
   return false;
@@ -335,7 +393,7 @@ bool Runner::expect(const std::vector<std::string>& w) {
 
 ScenarioResult run_scenario(Sim& sim, const std::string& text, const std::string& file_name,
                             std::FILE* out, bool echo_narration) {
-  Runner r{sim, file_name, out, echo_narration, {}, 0, false, {}, {}, 0};
+  Runner r{sim, file_name, out, echo_narration};
   std::stringstream in(text);
   std::string line;
   while (std::getline(in, line)) {

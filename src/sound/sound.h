@@ -24,9 +24,14 @@ enum SoundId : std::uint8_t {
   SND_COUNT
 };
 
+// Resource names in loading order ("CLICK", "HI", ...).
+extern const char* const sound_names[SND_COUNT];
+
+// The volume table and the knob position are module state: sound/sound_state.h.
+
 // Install and kill of "kestovil toggle_pan_start": create the device, load the sixteen sounds and
 // apply their volumes / release them in reverse order and the device. Safe in any order and
-// any number of times.
+// any number of times; an install while loaded releases everything first.
 void sound_install(std::uintptr_t module_handle);
 void sound_kill();
 

@@ -21,14 +21,14 @@ TEST(Frame, ExportedRecordsCarryTheirFixedWords) {
   auto sim = k7test::fresh();
   const GAUGESIMPORT* import = sim->import_table();
   EXPECT_EQ(import->PANELSentry.fnID, 0x0F);
-  EXPECT_NE(import->PANELSentry.fnptr, nullptr) << "the host's PANELS pointer was written";
+  EXPECT_NE(K7_COPY(import->PANELSentry.fnptr), nullptr) << "the host's PANELS pointer was written";
   EXPECT_EQ(import->nullentry.fnID, 0);
-  EXPECT_EQ(import->nullentry.fnptr, nullptr);
+  EXPECT_EQ(K7_COPY(import->nullentry.fnptr), nullptr);
 
   const GAUGESLINKAGE* linkage = sim->linkage();
   EXPECT_EQ(linkage->ModuleID, 0x13);
-  EXPECT_NE(linkage->ModuleInit, nullptr);
-  EXPECT_NE(linkage->ModuleDeinit, nullptr);
+  EXPECT_NE(K7_COPY(linkage->ModuleInit), nullptr);
+  EXPECT_NE(K7_COPY(linkage->ModuleDeinit), nullptr);
   EXPECT_EQ(linkage->ModuleFlags, 0u);
   EXPECT_EQ(linkage->ModulePriority, 0u);
   EXPECT_EQ(linkage->ModuleVersion, 0x900u);
@@ -52,17 +52,17 @@ TEST(Frame, GaugeTableListsTheWholeCatalogueInOrder) {
     EXPECT_EQ(h->size_y_mm, 0u) << want.name;
     EXPECT_EQ(h->x_adjust, 0.0f);
     EXPECT_EQ(h->user_data, 0u);
-    EXPECT_EQ(h->gauge_callback != nullptr, want.has_callback) << want.name;
+    EXPECT_EQ(K7_COPY(h->gauge_callback) != nullptr, want.has_callback) << want.name;
     without_callback += h->gauge_callback == nullptr;
-    ASSERT_NE(h->elements_list, nullptr) << want.name;
+    ASSERT_NE(K7_COPY(h->elements_list), nullptr) << want.name;
     const ELEMENT_HEADER* root = *h->elements_list;
     ASSERT_NE(root, nullptr) << want.name;
     EXPECT_EQ(root->element_type, ELEMENT_TYPE_STATIC_IMAGE) << want.name << ": background first";
     EXPECT_NE(root->resource_id, 0) << want.name << ": background bitmap";
-    ASSERT_NE(h->mouse_rect, nullptr) << want.name;
-    EXPECT_EQ(h->mouse_rect[0].rect_type, MOUSE_RECT_PARENT) << want.name;
+    ASSERT_NE(K7_COPY(h->mouse_rect), nullptr) << want.name;
+    EXPECT_EQ(K7_COPY(h->mouse_rect)[0].rect_type, MOUSE_RECT_PARENT) << want.name;
   }
-  EXPECT_EQ(linkage->gauge_header_ptr[n], nullptr) << "the table ends with a null pointer";
+  EXPECT_EQ(K7_COPY(linkage->gauge_header_ptr[n]), nullptr) << "the table ends with a null pointer";
   EXPECT_EQ(without_callback, 22);
 }
 
@@ -72,14 +72,14 @@ TEST(Frame, EveryHeaderSharesTheSameSevenElementRoutines) {
   const GAUGEHDR* first = linkage->gauge_header_ptr[0];
   for (int i = 0; linkage->gauge_header_ptr[i] != nullptr; ++i) {
     const GAUGEHDR* h = linkage->gauge_header_ptr[i];
-    EXPECT_EQ(h->query_routine, first->query_routine);
-    EXPECT_EQ(h->install_routine, first->install_routine);
-    EXPECT_EQ(h->initialize_routine, first->initialize_routine);
-    EXPECT_EQ(h->update_routine, first->update_routine);
-    EXPECT_EQ(h->generate_routine, first->generate_routine);
-    EXPECT_EQ(h->draw_routine, first->draw_routine);
-    EXPECT_EQ(h->kill_routine, first->kill_routine);
-    EXPECT_NE(h->update_routine, nullptr);
+    EXPECT_EQ(K7_COPY(h->query_routine), K7_COPY(first->query_routine));
+    EXPECT_EQ(K7_COPY(h->install_routine), K7_COPY(first->install_routine));
+    EXPECT_EQ(K7_COPY(h->initialize_routine), K7_COPY(first->initialize_routine));
+    EXPECT_EQ(K7_COPY(h->update_routine), K7_COPY(first->update_routine));
+    EXPECT_EQ(K7_COPY(h->generate_routine), K7_COPY(first->generate_routine));
+    EXPECT_EQ(K7_COPY(h->draw_routine), K7_COPY(first->draw_routine));
+    EXPECT_EQ(K7_COPY(h->kill_routine), K7_COPY(first->kill_routine));
+    EXPECT_NE(K7_COPY(h->update_routine), nullptr);
   }
 }
 

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <type_traits>
+
+// A copy of a field of a record laid out with the simulator's 4-byte packing: on 64-bit its
+// pointers may sit at addresses that a reference (as the test macros take) must not bind to.
+#define K7_COPY(field) (static_cast<std::remove_cvref_t<decltype(field)>>(field))
 
 namespace k7test {
 

@@ -3,8 +3,11 @@
 //   k7sim gauges [--plain]     the gauge catalogue
 //   k7sim state [PATTERN]      the module's state variables (names containing PATTERN)
 //   k7sim run FILE...          scenario files; exits non-zero when an expectation fails
-// Options before the command: --module PATH (libk7gauges.so), --panel FILE (panel.cfg).
+// Options before the command: --module PATH (libk7gauges.so), --panel FILE (panel.cfg),
+// --audio OUT.wav (mix what the cockpit sounded into a WAV file; the demonstration or one
+// scenario).
 #include "host/k7host.h"
+#include "host/sound_view.h"
 
 #include <cstdio>
 #include <cstring>
@@ -17,9 +20,22 @@ extern const char* const k7sim_demo_script;
 
 namespace {
 
+std::string audio_path;
+
+void write_audio(const k7host::Sim& sim) {
+  if (audio_path.empty()) return;
+  const double end = static_cast<double>(sim.frame_count()) / k7host::kFramesPerSecond;
+  if (k7host::sound_mix(sim, audio_path, 0.0, end))
+    std::printf("sound of %.1f s written to %s\n", end, audio_path.c_str());
+  else
+    std::fprintf(stderr, "k7sim: could not write %s\n", audio_path.c_str());
+}
+
 int usage() {
-  std::fprintf(stderr, "usage: k7sim [--module PATH] [--panel FILE] [gauges [--plain] | state "
-                       "[PATTERN] | run FILE...]\n");
+  std::fprintf(
+      stderr,
+      "usage: k7sim [--module PATH] [--panel FILE] [--audio OUT.wav] [gauges [--plain] | state "
+      "[PATTERN] | run FILE...]\n");
   return 2;
 }
 
@@ -98,6 +114,7 @@ int cmd_run(const k7host::Options& options, const std::vector<std::string>& file
     std::printf("%s: %d expectations, %d failed%s\n", file.c_str(), r.expectations, r.failures,
                 r.error ? " (script errors)" : "");
     if (r.failures > 0 || r.error) ++failed_files;
+    if (files.size() == 1) write_audio(sim);
   }
   return failed_files == 0 ? 0 : 1;
 }
@@ -110,6 +127,7 @@ int cmd_demo(const k7host::Options& options) {
   std::printf("\n%.1f s simulated in %llu frames; %zu key events sent to the simulator.\n",
               static_cast<double>(sim.frame_count()) / k7host::kFramesPerSecond,
               static_cast<unsigned long long>(sim.frame_count()), sim.key_events().size());
+  write_audio(sim);
   if (r.failures > 0 || r.error) {
     std::printf("the demonstration did not go as expected (%d failures)\n", r.failures);
     return 1;
@@ -125,6 +143,8 @@ int main(int argc, char** argv) {
   for (; i < argc; ++i) {
     if (std::strcmp(argv[i], "--module") == 0 && i + 1 < argc) {
       options.module_path = argv[++i];
+    } else if (std::strcmp(argv[i], "--audio") == 0 && i + 1 < argc) {
+      audio_path = argv[++i];
     } else if (std::strcmp(argv[i], "--panel") == 0 && i + 1 < argc) {
       if (!read_file(argv[++i], options.panel_cfg)) {
         std::fprintf(stderr, "%s: cannot read\n", argv[i]);

@@ -131,9 +131,11 @@ TEST(BrakeNoise, LoopsOnTheGroundAtThirtyKnotsWithABrakeApplied) {
   c.pedals(1001, 0);
   c.frames(1);
   EXPECT_EQ(c.state("brake_noise_on"), 1);
+  EXPECT_TRUE(c.looping("BRAKESSND"));
   c.sim->set_token(TOKEN_AIRSPEED, 29.9);
   c.frames(1);
   EXPECT_EQ(c.state("brake_noise_on"), 0);
+  EXPECT_FALSE(c.looping("BRAKESSND"));
   c.sim->set_token(TOKEN_AIRSPEED, 30);
   c.pedals(1000, 0);
   c.frames(1);
@@ -144,6 +146,7 @@ TEST(BrakeNoise, LoopsOnTheGroundAtThirtyKnotsWithABrakeApplied) {
   c.sim->set_token(TOKEN_PARK_BRAKE, 1);
   c.frames(1);
   EXPECT_EQ(c.state("brake_noise_on"), 0);
+  EXPECT_FALSE(c.looping("BRAKESSND"));
   c.sim->set_token(TOKEN_PARK_BRAKE, 0);
   c.sim->set_token(TOKEN_ON_GROUND, 0);
   c.frames(1);
@@ -362,6 +365,42 @@ TEST(FlapHandleLock, ExactlyFiveDegreesKeepsTheTargetOfItsRow) {
   c.frames(1);
   EXPECT_EQ(c.keys(KEY_FLAPS_INCR, since), 1u);
   EXPECT_EQ(c.sim->token(TOKEN_FLAP_HANDLE), HANDLE_10);
+}
+
+TEST(CabinCall, HiAndLoChimeOnlyWhenMovedWithTheEssentialBus) {
+  Cockpit c;
+  c.bus("elec_bus_ess", true);
+  auto mark = c.sound_mark();
+  c.click(CALLSIGNS, 60, 45); // HI to 1
+  EXPECT_EQ(c.played("CLICK", mark), 1);
+  EXPECT_EQ(c.played("HI", mark), 1);
+  c.quiet();
+  mark = c.sound_mark();
+  c.click(CALLSIGNS, 60, 45); // already there
+  EXPECT_EQ(c.played("CLICK", mark), 0);
+  EXPECT_EQ(c.played("HI", mark), 0);
+  c.click(CALLSIGNS, 20, 75); // HI to 2: the switch only
+  EXPECT_EQ(c.played("CLICK", mark), 1);
+  EXPECT_EQ(c.played("HI", mark), 0);
+  c.quiet();
+  c.click(CALLSIGNS, 70, 100); // LO to 1
+  EXPECT_EQ(c.played("LO", mark), 1);
+  c.quiet();
+  c.click(CALLSIGNS, 110, 15); // A to 1: a plain switch
+  EXPECT_EQ(c.played("CLICK", mark), 3);
+  EXPECT_EQ(c.played("HI", mark), 0);
+  EXPECT_EQ(c.played("LO", mark), 1);
+
+  c.bus("elec_bus_ess", false);
+  c.quiet();
+  mark = c.sound_mark();
+  c.click(CALLSIGNS, 50, 70); // HI to 0
+  EXPECT_EQ(c.played("CLICK", mark), 1);
+  c.quiet();
+  c.click(CALLSIGNS, 40, 110); // LO to 0
+  EXPECT_EQ(c.played("CLICK", mark), 2);
+  EXPECT_EQ(c.played("HI", mark), 0) << "no chime without the essential bus";
+  EXPECT_EQ(c.played("LO", mark), 0);
 }
 
 TEST(CabinCall, SwitchesMoveToTheirAreasAndShowTheirPositions) {

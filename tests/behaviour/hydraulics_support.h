@@ -2,6 +2,7 @@
 // cabin-call panels open, the electrical supply given or taken, the engines turning or not.
 #pragma once
 
+#include "host/sound_view.h"
 #include "k7test.h"
 
 #include <string>
@@ -121,6 +122,18 @@ struct Cockpit {
     return sim->key_count(id, since);
   }
   std::uint64_t now() const { return sim->frame_count(); }
+
+  // Sounds: a mark in the sound device's record, plays since a mark, a sound looping now.
+  std::uint32_t sound_mark() const { return k7host::sound_op_count(*sim); }
+  int played(const char* sound, std::uint32_t since) const {
+    return k7host::sound_plays(*sim, sound, since);
+  }
+  // Lets one-shot sounds run out, so that the next play starts them afresh.
+  void quiet() { frames(36); }
+  bool looping(const char* sound) const {
+    auto s = k7host::sound_state(*sim, sound);
+    return s && s->loaded && s->playing && s->looping;
+  }
 };
 
 } // namespace hydtest

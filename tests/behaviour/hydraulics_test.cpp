@@ -124,8 +124,20 @@ TEST(HydraulicCircuits, ValveSwitchesWorkUnderTheirCommonGuard) {
   c.click(GBVALVES, 100, 20); // up: the valve opens, the guard stays open
   EXPECT_EQ(c.state("hydrau_valve_g2"), 1);
   EXPECT_EQ(c.state("hydrau_valves_guard_open"), 1);
+  c.quiet();
+  auto mark = c.sound_mark();
   c.click(GBVALVES, 100, 20); // up again: the guard closes
   EXPECT_EQ(c.state("hydrau_valves_guard_open"), 0);
+  EXPECT_EQ(c.played("CACHEMETAL", mark), 1);
+  EXPECT_EQ(c.played("CLICK", mark), 0);
+  c.quiet();
+  mark = c.sound_mark();
+  c.click(GBVALVES, 100, 70); // the guard opens without a sound
+  EXPECT_EQ(c.played("CACHEMETAL", mark) + c.played("CLICK", mark), 0);
+  c.click(GBVALVES, 100, 70); // the valve shuts with a click
+  EXPECT_EQ(c.played("CLICK", mark), 1);
+  c.click(GBVALVES, 100, 20);
+  c.click(GBVALVES, 100, 20);
   c.frames(1);
   EXPECT_TRUE(c.visible(GBVALVES, 6));
   EXPECT_TRUE(c.visible(GBVALVES, 18));

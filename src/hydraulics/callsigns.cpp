@@ -1,7 +1,7 @@
 // "kestovil callsigns_k7": the cabin call switches A, HI and LO. HI and LO sound their chimes in
 // the cabin (and the cockpit) when moved with the essential bus powered.
 #include "electrical/electrical.h"
-#include "hydraulics/hyd_art.h"
+#include "module/daynight.h"
 #include "hydraulics/hydraulics.h"
 #include "module/kit.h"
 
@@ -22,33 +22,34 @@ constexpr PGAUGEHDR g = &gauge_callsigns;
 constexpr PIXPOINT SWITCH_A = {85, 10};
 constexpr PIXPOINT SWITCH_HI = {16, 38};
 constexpr PIXPOINT SWITCH_LO = {37, 92};
-constexpr FLAGS DAY_HIDDEN = hyd::DAY | IMAGE_HIDDEN;
-constexpr FLAGS NIGHT_HIDDEN = hyd::NIGHT | IMAGE_HIDDEN;
+constexpr FLAGS DAY_HIDDEN = k7::ART_DAY | IMAGE_HIDDEN;
+constexpr FLAGS NIGHT_HIDDEN = k7::ART_NIGHT | IMAGE_HIDDEN;
 
-ELEMENT_STATIC_IMAGE face = k7::static_image(g, art(0), {0, 0}, hyd::DAY, K7_NEXT(face_night));
+ELEMENT_STATIC_IMAGE face = k7::static_image(g, art(0), {0, 0}, k7::ART_DAY, K7_NEXT(face_night));
 ELEMENT_ICON face_night = k7::icon(g, art(1), {0, 0}, NIGHT_HIDDEN, K7_NEXT(a0_day));
-ELEMENT_ICON a0_day = k7::icon(g, art(2), SWITCH_A, hyd::DAY, K7_NEXT(a0_night));
+ELEMENT_ICON a0_day = k7::icon(g, art(2), SWITCH_A, k7::ART_DAY, K7_NEXT(a0_night));
 ELEMENT_ICON a0_night = k7::icon(g, art(3), SWITCH_A, NIGHT_HIDDEN, K7_NEXT(a1_day));
 ELEMENT_ICON a1_day = k7::icon(g, art(4), SWITCH_A, DAY_HIDDEN, K7_NEXT(a1_night));
 ELEMENT_ICON a1_night = k7::icon(g, art(5), SWITCH_A, NIGHT_HIDDEN, K7_NEXT(hi0_day));
-ELEMENT_ICON hi0_day = k7::icon(g, art(6), SWITCH_HI, hyd::DAY, K7_NEXT(hi0_night));
+ELEMENT_ICON hi0_day = k7::icon(g, art(6), SWITCH_HI, k7::ART_DAY, K7_NEXT(hi0_night));
 ELEMENT_ICON hi0_night = k7::icon(g, art(7), SWITCH_HI, NIGHT_HIDDEN, K7_NEXT(hi1_day));
 ELEMENT_ICON hi1_day = k7::icon(g, art(8), SWITCH_HI, DAY_HIDDEN, K7_NEXT(hi1_night));
 ELEMENT_ICON hi1_night = k7::icon(g, art(9), SWITCH_HI, NIGHT_HIDDEN, K7_NEXT(hi2_day));
 ELEMENT_ICON hi2_day = k7::icon(g, art(10), SWITCH_HI, DAY_HIDDEN, K7_NEXT(hi2_night));
 ELEMENT_ICON hi2_night = k7::icon(g, art(11), SWITCH_HI, NIGHT_HIDDEN, K7_NEXT(lo0_day));
-ELEMENT_ICON lo0_day = k7::icon(g, art(12), SWITCH_LO, hyd::DAY, K7_NEXT(lo0_night));
+ELEMENT_ICON lo0_day = k7::icon(g, art(12), SWITCH_LO, k7::ART_DAY, K7_NEXT(lo0_night));
 ELEMENT_ICON lo0_night = k7::icon(g, art(13), SWITCH_LO, NIGHT_HIDDEN, K7_NEXT(lo1_day));
 ELEMENT_ICON lo1_day = k7::icon(g, art(14), SWITCH_LO, DAY_HIDDEN, K7_NEXT(lo1_night));
 ELEMENT_ICON lo1_night = k7::icon(g, art(15), SWITCH_LO, NIGHT_HIDDEN, K7_END);
 
-const hyd::Art face_art = {&face.header, &face_night.header};
-const hyd::Art a_art[2] = {{&a0_day.header, &a0_night.header}, {&a1_day.header, &a1_night.header}};
-const hyd::Art hi_art[3] = {{&hi0_day.header, &hi0_night.header},
-                            {&hi1_day.header, &hi1_night.header},
-                            {&hi2_day.header, &hi2_night.header}};
-const hyd::Art lo_art[2] = {{&lo0_day.header, &lo0_night.header},
-                            {&lo1_day.header, &lo1_night.header}};
+const k7::DayNight face_art = {&face.header, &face_night.header};
+const k7::DayNight a_art[2] = {{&a0_day.header, &a0_night.header},
+                               {&a1_day.header, &a1_night.header}};
+const k7::DayNight hi_art[3] = {{&hi0_day.header, &hi0_night.header},
+                                {&hi1_day.header, &hi1_night.header},
+                                {&hi2_day.header, &hi2_night.header}};
+const k7::DayNight lo_art[2] = {{&lo0_day.header, &lo0_night.header},
+                                {&lo1_day.header, &lo1_night.header}};
 
 template <int Position> BOOL FSAPI on_a(PPIXPOINT, FLAGS32) {
   k7::switch_to(cabin_call_a, Position);
@@ -83,10 +84,10 @@ MOUSERECT mouse[] = {
 };
 
 void update() {
-  hyd::draw(face_art);
-  hyd::draw_position(a_art, cabin_call_a);
-  hyd::draw_position(hi_art, cabin_call_hi);
-  hyd::draw_position(lo_art, cabin_call_lo);
+  k7::draw(face_art);
+  k7::draw_position(a_art, cabin_call_a);
+  k7::draw_position(hi_art, cabin_call_hi);
+  k7::draw_position(lo_art, cabin_call_lo);
 }
 
 void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {

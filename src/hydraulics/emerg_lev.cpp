@@ -1,7 +1,7 @@
 // "kestovil emerg_lev_k7": the emergency gear lever, the emergency flap lever under its guard (both
 // work on red pressure), and the flap-handle lock that keeps the flap handle on the detent of the
 // actual flap angle while the flaps have no hydraulic power.
-#include "hydraulics/hyd_art.h"
+#include "module/daynight.h"
 #include "hydraulics/hyd_logic.h"
 #include "hydraulics/hyd_sim.h"
 #include "hydraulics/hydraulics.h"
@@ -24,34 +24,34 @@ constexpr PGAUGEHDR g = &gauge_emerg_lev;
 constexpr PIXPOINT GEAR_LEVER = {20, 103};
 constexpr PIXPOINT FLAP_LEVER = {116, 88};
 constexpr PIXPOINT FLAP_GUARD = {116, 0};
-constexpr FLAGS DAY_HIDDEN = hyd::DAY | IMAGE_HIDDEN;
-constexpr FLAGS NIGHT_HIDDEN = hyd::NIGHT | IMAGE_HIDDEN;
+constexpr FLAGS DAY_HIDDEN = k7::ART_DAY | IMAGE_HIDDEN;
+constexpr FLAGS NIGHT_HIDDEN = k7::ART_NIGHT | IMAGE_HIDDEN;
 
-ELEMENT_STATIC_IMAGE face = k7::static_image(g, art(0), {0, 0}, hyd::DAY, K7_NEXT(face_night));
+ELEMENT_STATIC_IMAGE face = k7::static_image(g, art(0), {0, 0}, k7::ART_DAY, K7_NEXT(face_night));
 ELEMENT_ICON face_night = k7::icon(g, art(1), {0, 0}, NIGHT_HIDDEN, K7_NEXT(gear0_day));
-ELEMENT_ICON gear0_day = k7::icon(g, art(2), GEAR_LEVER, hyd::DAY, K7_NEXT(gear0_night));
+ELEMENT_ICON gear0_day = k7::icon(g, art(2), GEAR_LEVER, k7::ART_DAY, K7_NEXT(gear0_night));
 ELEMENT_ICON gear0_night = k7::icon(g, art(3), GEAR_LEVER, NIGHT_HIDDEN, K7_NEXT(gear1_day));
 ELEMENT_ICON gear1_day = k7::icon(g, art(4), GEAR_LEVER, DAY_HIDDEN, K7_NEXT(gear1_night));
 ELEMENT_ICON gear1_night = k7::icon(g, art(5), GEAR_LEVER, NIGHT_HIDDEN, K7_NEXT(flap0_day));
-ELEMENT_ICON flap0_day = k7::icon(g, art(6), FLAP_LEVER, hyd::DAY, K7_NEXT(flap0_night));
+ELEMENT_ICON flap0_day = k7::icon(g, art(6), FLAP_LEVER, k7::ART_DAY, K7_NEXT(flap0_night));
 ELEMENT_ICON flap0_night = k7::icon(g, art(7), FLAP_LEVER, NIGHT_HIDDEN, K7_NEXT(flap1_day));
 ELEMENT_ICON flap1_day = k7::icon(g, art(8), FLAP_LEVER, DAY_HIDDEN, K7_NEXT(flap1_night));
 ELEMENT_ICON flap1_night = k7::icon(g, art(9), FLAP_LEVER, NIGHT_HIDDEN, K7_NEXT(flap2_day));
 ELEMENT_ICON flap2_day = k7::icon(g, art(10), FLAP_LEVER, DAY_HIDDEN, K7_NEXT(flap2_night));
 ELEMENT_ICON flap2_night = k7::icon(g, art(11), FLAP_LEVER, NIGHT_HIDDEN, K7_NEXT(guard0_day));
-ELEMENT_ICON guard0_day = k7::icon(g, art(12), FLAP_GUARD, hyd::DAY, K7_NEXT(guard0_night));
+ELEMENT_ICON guard0_day = k7::icon(g, art(12), FLAP_GUARD, k7::ART_DAY, K7_NEXT(guard0_night));
 ELEMENT_ICON guard0_night = k7::icon(g, art(13), FLAP_GUARD, NIGHT_HIDDEN, K7_NEXT(guard1_day));
 ELEMENT_ICON guard1_day = k7::icon(g, art(14), FLAP_GUARD, DAY_HIDDEN, K7_NEXT(guard1_night));
 ELEMENT_ICON guard1_night = k7::icon(g, art(15), FLAP_GUARD, NIGHT_HIDDEN, K7_END);
 
-const hyd::Art face_art = {&face.header, &face_night.header};
-const hyd::Art gear_art[2] = {{&gear0_day.header, &gear0_night.header},
-                              {&gear1_day.header, &gear1_night.header}};
-const hyd::Art flap_art[3] = {{&flap0_day.header, &flap0_night.header},
-                              {&flap1_day.header, &flap1_night.header},
-                              {&flap2_day.header, &flap2_night.header}};
-const hyd::Art guard_art[2] = {{&guard0_day.header, &guard0_night.header},
-                               {&guard1_day.header, &guard1_night.header}};
+const k7::DayNight face_art = {&face.header, &face_night.header};
+const k7::DayNight gear_art[2] = {{&gear0_day.header, &gear0_night.header},
+                                  {&gear1_day.header, &gear1_night.header}};
+const k7::DayNight flap_art[3] = {{&flap0_day.header, &flap0_night.header},
+                                  {&flap1_day.header, &flap1_night.header},
+                                  {&flap2_day.header, &flap2_night.header}};
+const k7::DayNight guard_art[2] = {{&guard0_day.header, &guard0_night.header},
+                                   {&guard1_day.header, &guard1_night.header}};
 
 MODULE_VAR flap_angle_var = hyd::token_var(hyd::TOKEN_FLAP_ANGLE);
 MODULE_VAR flap_handle_var = hyd::token_var(hyd::TOKEN_FLAP_HANDLE);
@@ -115,10 +115,10 @@ void flap_handle_lock() {
 
 void update() {
   flap_handle_lock();
-  hyd::draw(face_art);
-  hyd::draw_position(gear_art, emerg_gear_lev);
-  hyd::draw_position(flap_art, emerg_flap_lev);
-  hyd::draw_position(guard_art, emerg_flap_guard);
+  k7::draw(face_art);
+  k7::draw_position(gear_art, emerg_gear_lev);
+  k7::draw_position(flap_art, emerg_flap_lev);
+  k7::draw_position(guard_art, emerg_flap_guard);
 }
 
 void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {

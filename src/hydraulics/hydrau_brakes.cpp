@@ -3,7 +3,7 @@
 // accumulator and its left and right brake pressures on the same face.
 #include "electrical/electrical.h"
 #include "gear/gear.h"
-#include "hydraulics/hyd_art.h"
+#include "module/daynight.h"
 #include "hydraulics/hyd_logic.h"
 #include "hydraulics/hyd_sim.h"
 #include "hydraulics/hydraulics.h"
@@ -113,10 +113,10 @@ template <GAUGEHDR& Gauge, int Index, u16& Left, u16& Right, u16& Accu> struct B
   static FLOAT64 FSAPI accu(ELEMENT_NEEDLE*) { return Accu; }
 
   static void draw() {
-    hyd::draw({&face.header, &face_night.header});
-    hyd::draw({&left_day.header, &left_night.header});
-    hyd::draw({&right_day.header, &right_night.header});
-    hyd::draw({&accu_day.header, &accu_night.header});
+    k7::draw({&face.header, &face_night.header});
+    k7::draw({&left_day.header, &left_night.header});
+    k7::draw({&right_day.header, &right_night.header});
+    k7::draw({&accu_day.header, &accu_night.header});
   }
 };
 
@@ -124,26 +124,26 @@ template <GAUGEHDR& Gauge, int Index, u16& Left, u16& Right, u16& Accu> struct B
 #define K7_BRAKE_GAUGE   BrakeGauge<G, I, L, R, A>
 
 K7_BRAKE_GAUGE_T ELEMENT_STATIC_IMAGE K7_BRAKE_GAUGE::face =
-    k7::static_image(&G, art(0), {0, 0}, hyd::DAY, K7_NEXT(face_night));
+    k7::static_image(&G, art(0), {0, 0}, k7::ART_DAY, K7_NEXT(face_night));
 K7_BRAKE_GAUGE_T ELEMENT_ICON K7_BRAKE_GAUGE::face_night =
-    k7::icon(&G, art(1), {0, 0}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(left_day));
+    k7::icon(&G, art(1), {0, 0}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(left_day));
 K7_BRAKE_GAUGE_T ELEMENT_NEEDLE K7_BRAKE_GAUGE::left_day =
-    k7::needle(&G, art(2), BRAKES_PIVOT, NEEDLE_PIVOT, hyd::NEEDLE_DAY, left, left_scale,
+    k7::needle(&G, art(2), BRAKES_PIVOT, NEEDLE_PIVOT, k7::NEEDLE_DAY, left, left_scale,
                NEEDLE_SPEED, K7_NEXT(left_night));
 K7_BRAKE_GAUGE_T ELEMENT_NEEDLE K7_BRAKE_GAUGE::left_night =
-    k7::needle(&G, art(3), BRAKES_PIVOT, NEEDLE_PIVOT, hyd::NEEDLE_NIGHT | IMAGE_HIDDEN, left,
+    k7::needle(&G, art(3), BRAKES_PIVOT, NEEDLE_PIVOT, k7::NEEDLE_NIGHT | IMAGE_HIDDEN, left,
                left_scale, NEEDLE_SPEED, K7_NEXT(right_day));
 K7_BRAKE_GAUGE_T ELEMENT_NEEDLE K7_BRAKE_GAUGE::right_day =
-    k7::needle(&G, art(4), BRAKES_PIVOT, NEEDLE_PIVOT, hyd::NEEDLE_DAY, right, right_scale,
+    k7::needle(&G, art(4), BRAKES_PIVOT, NEEDLE_PIVOT, k7::NEEDLE_DAY, right, right_scale,
                NEEDLE_SPEED, K7_NEXT(right_night));
 K7_BRAKE_GAUGE_T ELEMENT_NEEDLE K7_BRAKE_GAUGE::right_night =
-    k7::needle(&G, art(5), BRAKES_PIVOT, NEEDLE_PIVOT, hyd::NEEDLE_NIGHT | IMAGE_HIDDEN, right,
+    k7::needle(&G, art(5), BRAKES_PIVOT, NEEDLE_PIVOT, k7::NEEDLE_NIGHT | IMAGE_HIDDEN, right,
                right_scale, NEEDLE_SPEED, K7_NEXT(accu_day));
 K7_BRAKE_GAUGE_T ELEMENT_NEEDLE K7_BRAKE_GAUGE::accu_day =
-    k7::needle(&G, art(6), ACCU_PIVOT, NEEDLE_PIVOT, hyd::NEEDLE_DAY, accu, accu_scale,
-               NEEDLE_SPEED, K7_NEXT(accu_night));
+    k7::needle(&G, art(6), ACCU_PIVOT, NEEDLE_PIVOT, k7::NEEDLE_DAY, accu, accu_scale, NEEDLE_SPEED,
+               K7_NEXT(accu_night));
 K7_BRAKE_GAUGE_T ELEMENT_NEEDLE K7_BRAKE_GAUGE::accu_night =
-    k7::needle(&G, art(7), ACCU_PIVOT, NEEDLE_PIVOT, hyd::NEEDLE_NIGHT | IMAGE_HIDDEN, accu,
+    k7::needle(&G, art(7), ACCU_PIVOT, NEEDLE_PIVOT, k7::NEEDLE_NIGHT | IMAGE_HIDDEN, accu,
                accu_scale, NEEDLE_SPEED, K7_END);
 K7_BRAKE_GAUGE_T MOUSERECT K7_BRAKE_GAUGE::mouse[3] = {k7::mouse_parent(), K7_MOUSE_END};
 

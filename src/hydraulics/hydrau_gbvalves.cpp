@@ -1,7 +1,7 @@
 // "kestovil hydrau_gbvalves_k7": the four shut-off valves of the engine-driven pumps under their
 // common guard, and behind them the four pumps and the green and blue circuit pressures.
 #include "electrical/electrical.h"
-#include "hydraulics/hyd_art.h"
+#include "module/daynight.h"
 #include "hydraulics/hyd_logic.h"
 #include "hydraulics/hyd_sim.h"
 #include "hydraulics/hydraulics.h"
@@ -23,54 +23,54 @@ extern ELEMENT_ICON b2_open_day, b2_open_night, b2_shut_day, b2_shut_night;
 extern ELEMENT_ICON guard_closed_day, guard_closed_night, guard_open_day, guard_open_night;
 
 constexpr PGAUGEHDR g = &gauge_hydrau_gbvalves;
-ELEMENT_STATIC_IMAGE face = k7::static_image(g, art(0), {0, 0}, hyd::DAY, K7_NEXT(face_night));
+ELEMENT_STATIC_IMAGE face = k7::static_image(g, art(0), {0, 0}, k7::ART_DAY, K7_NEXT(face_night));
 ELEMENT_ICON face_night =
-    k7::icon(g, art(1), {0, 0}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(g1_open_day));
-ELEMENT_ICON g1_open_day = k7::icon(g, art(2), {21, 15}, hyd::DAY, K7_NEXT(g1_open_night));
+    k7::icon(g, art(1), {0, 0}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(g1_open_day));
+ELEMENT_ICON g1_open_day = k7::icon(g, art(2), {21, 15}, k7::ART_DAY, K7_NEXT(g1_open_night));
 ELEMENT_ICON g1_open_night =
-    k7::icon(g, art(3), {21, 15}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(g1_shut_day));
+    k7::icon(g, art(3), {21, 15}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(g1_shut_day));
 ELEMENT_ICON g1_shut_day =
-    k7::icon(g, art(4), {21, 15}, hyd::DAY | IMAGE_HIDDEN, K7_NEXT(g1_shut_night));
+    k7::icon(g, art(4), {21, 15}, k7::ART_DAY | IMAGE_HIDDEN, K7_NEXT(g1_shut_night));
 ELEMENT_ICON g1_shut_night =
-    k7::icon(g, art(5), {21, 15}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(g2_open_day));
-ELEMENT_ICON g2_open_day = k7::icon(g, art(6), {90, 10}, hyd::DAY, K7_NEXT(g2_open_night));
+    k7::icon(g, art(5), {21, 15}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(g2_open_day));
+ELEMENT_ICON g2_open_day = k7::icon(g, art(6), {90, 10}, k7::ART_DAY, K7_NEXT(g2_open_night));
 ELEMENT_ICON g2_open_night =
-    k7::icon(g, art(7), {90, 10}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(g2_shut_day));
+    k7::icon(g, art(7), {90, 10}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(g2_shut_day));
 ELEMENT_ICON g2_shut_day =
-    k7::icon(g, art(8), {90, 10}, hyd::DAY | IMAGE_HIDDEN, K7_NEXT(g2_shut_night));
+    k7::icon(g, art(8), {90, 10}, k7::ART_DAY | IMAGE_HIDDEN, K7_NEXT(g2_shut_night));
 ELEMENT_ICON g2_shut_night =
-    k7::icon(g, art(9), {90, 10}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(b1_open_day));
-ELEMENT_ICON b1_open_day = k7::icon(g, art(10), {167, 4}, hyd::DAY, K7_NEXT(b1_open_night));
+    k7::icon(g, art(9), {90, 10}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(b1_open_day));
+ELEMENT_ICON b1_open_day = k7::icon(g, art(10), {167, 4}, k7::ART_DAY, K7_NEXT(b1_open_night));
 ELEMENT_ICON b1_open_night =
-    k7::icon(g, art(11), {167, 4}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(b1_shut_day));
+    k7::icon(g, art(11), {167, 4}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(b1_shut_day));
 ELEMENT_ICON b1_shut_day =
-    k7::icon(g, art(12), {167, 4}, hyd::DAY | IMAGE_HIDDEN, K7_NEXT(b1_shut_night));
+    k7::icon(g, art(12), {167, 4}, k7::ART_DAY | IMAGE_HIDDEN, K7_NEXT(b1_shut_night));
 ELEMENT_ICON b1_shut_night =
-    k7::icon(g, art(13), {167, 4}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(b2_open_day));
-ELEMENT_ICON b2_open_day = k7::icon(g, art(14), {248, 0}, hyd::DAY, K7_NEXT(b2_open_night));
+    k7::icon(g, art(13), {167, 4}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(b2_open_day));
+ELEMENT_ICON b2_open_day = k7::icon(g, art(14), {248, 0}, k7::ART_DAY, K7_NEXT(b2_open_night));
 ELEMENT_ICON b2_open_night =
-    k7::icon(g, art(15), {248, 0}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(b2_shut_day));
+    k7::icon(g, art(15), {248, 0}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(b2_shut_day));
 ELEMENT_ICON b2_shut_day =
-    k7::icon(g, art(16), {248, 0}, hyd::DAY | IMAGE_HIDDEN, K7_NEXT(b2_shut_night));
+    k7::icon(g, art(16), {248, 0}, k7::ART_DAY | IMAGE_HIDDEN, K7_NEXT(b2_shut_night));
 ELEMENT_ICON b2_shut_night =
-    k7::icon(g, art(17), {248, 0}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(guard_closed_day));
+    k7::icon(g, art(17), {248, 0}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(guard_closed_day));
 ELEMENT_ICON guard_closed_day =
-    k7::icon(g, art(18), {14, 0}, hyd::DAY, K7_NEXT(guard_closed_night));
+    k7::icon(g, art(18), {14, 0}, k7::ART_DAY, K7_NEXT(guard_closed_night));
 ELEMENT_ICON guard_closed_night =
-    k7::icon(g, art(19), {14, 0}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(guard_open_day));
+    k7::icon(g, art(19), {14, 0}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(guard_open_day));
 ELEMENT_ICON guard_open_day =
-    k7::icon(g, art(20), {14, 0}, hyd::DAY | IMAGE_HIDDEN, K7_NEXT(guard_open_night));
-ELEMENT_ICON guard_open_night = k7::icon(g, art(21), {14, 0}, hyd::NIGHT | IMAGE_HIDDEN, K7_END);
+    k7::icon(g, art(20), {14, 0}, k7::ART_DAY | IMAGE_HIDDEN, K7_NEXT(guard_open_night));
+ELEMENT_ICON guard_open_night = k7::icon(g, art(21), {14, 0}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_END);
 
-const hyd::Art face_art = {&face.header, &face_night.header};
+const k7::DayNight face_art = {&face.header, &face_night.header};
 // Positions: 0 shut, 1 open.
-const hyd::Art valve_art[4][2] = {
+const k7::DayNight valve_art[4][2] = {
     {{&g1_shut_day.header, &g1_shut_night.header}, {&g1_open_day.header, &g1_open_night.header}},
     {{&g2_shut_day.header, &g2_shut_night.header}, {&g2_open_day.header, &g2_open_night.header}},
     {{&b1_shut_day.header, &b1_shut_night.header}, {&b1_open_day.header, &b1_open_night.header}},
     {{&b2_shut_day.header, &b2_shut_night.header}, {&b2_open_day.header, &b2_open_night.header}},
 };
-const hyd::Art guard_art[2] = {
+const k7::DayNight guard_art[2] = {
     {&guard_closed_day.header, &guard_closed_night.header},
     {&guard_open_day.header, &guard_open_night.header},
 };
@@ -149,10 +149,10 @@ void update() {
   hydrau_press_blue =
       hydrau_pump_b1_press > hydrau_pump_b2_press ? hydrau_pump_b1_press : hydrau_pump_b2_press;
 
-  hyd::draw(face_art);
+  k7::draw(face_art);
   for (int v = 0; v < 4; ++v)
-    hyd::draw_position(valve_art[v], pumps[v].command != 0 ? 1u : 0u);
-  hyd::draw_position(guard_art, hydrau_valves_guard_open != 0 ? 1u : 0u);
+    k7::draw_position(valve_art[v], pumps[v].command != 0 ? 1u : 0u);
+  k7::draw_position(guard_art, hydrau_valves_guard_open != 0 ? 1u : 0u);
 }
 
 void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {

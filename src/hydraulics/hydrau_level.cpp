@@ -1,7 +1,7 @@
 // "kestovil hydrau_level_k7": the green and blue reservoir levels with their needles, level
 // switches and low-level alarms, and the green level itself (gear legs, leak).
 #include "electrical/electrical.h"
-#include "hydraulics/hyd_art.h"
+#include "module/daynight.h"
 #include "hydraulics/hyd_logic.h"
 #include "hydraulics/hyd_sim.h"
 #include "hydraulics/hydraulics.h"
@@ -41,42 +41,42 @@ extern ELEMENT_ICON green_off_day, green_off_night, green_on_day, green_on_night
 extern ELEMENT_ICON blue_off_day, blue_off_night, blue_on_day, blue_on_night;
 
 constexpr PGAUGEHDR g = &gauge_hydrau_level;
-ELEMENT_STATIC_IMAGE face = k7::static_image(g, art(0), {0, 0}, hyd::DAY, K7_NEXT(face_night));
+ELEMENT_STATIC_IMAGE face = k7::static_image(g, art(0), {0, 0}, k7::ART_DAY, K7_NEXT(face_night));
 ELEMENT_ICON face_night =
-    k7::icon(g, art(1), {0, 0}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(green_day));
+    k7::icon(g, art(1), {0, 0}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(green_day));
 ELEMENT_NEEDLE green_day =
-    k7::needle(g, art(2), GREEN_PIVOT, NEEDLE_PIVOT, hyd::NEEDLE_DAY, green_level_shown,
-               green_table, NEEDLE_SPEED, K7_NEXT(green_night));
+    k7::needle(g, art(2), GREEN_PIVOT, NEEDLE_PIVOT, k7::NEEDLE_DAY, green_level_shown, green_table,
+               NEEDLE_SPEED, K7_NEXT(green_night));
 ELEMENT_NEEDLE green_night =
-    k7::needle(g, art(3), GREEN_PIVOT, NEEDLE_PIVOT, hyd::NEEDLE_NIGHT | IMAGE_HIDDEN,
+    k7::needle(g, art(3), GREEN_PIVOT, NEEDLE_PIVOT, k7::NEEDLE_NIGHT | IMAGE_HIDDEN,
                green_level_shown, green_table, NEEDLE_SPEED, K7_NEXT(blue_day));
 ELEMENT_NEEDLE blue_day =
-    k7::needle(g, art(4), BLUE_PIVOT, NEEDLE_PIVOT, hyd::NEEDLE_DAY, blue_level_shown, blue_table,
+    k7::needle(g, art(4), BLUE_PIVOT, NEEDLE_PIVOT, k7::NEEDLE_DAY, blue_level_shown, blue_table,
                NEEDLE_SPEED, K7_NEXT(blue_night));
 ELEMENT_NEEDLE blue_night =
-    k7::needle(g, art(5), BLUE_PIVOT, NEEDLE_PIVOT, hyd::NEEDLE_NIGHT | IMAGE_HIDDEN,
+    k7::needle(g, art(5), BLUE_PIVOT, NEEDLE_PIVOT, k7::NEEDLE_NIGHT | IMAGE_HIDDEN,
                blue_level_shown, blue_table, NEEDLE_SPEED, K7_NEXT(green_off_day));
-ELEMENT_ICON green_off_day = k7::icon(g, art(6), {40, 34}, hyd::DAY, K7_NEXT(green_off_night));
+ELEMENT_ICON green_off_day = k7::icon(g, art(6), {40, 34}, k7::ART_DAY, K7_NEXT(green_off_night));
 ELEMENT_ICON green_off_night =
-    k7::icon(g, art(7), {40, 34}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(green_on_day));
+    k7::icon(g, art(7), {40, 34}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(green_on_day));
 ELEMENT_ICON green_on_day =
-    k7::icon(g, art(8), {40, 34}, hyd::DAY | IMAGE_HIDDEN, K7_NEXT(green_on_night));
+    k7::icon(g, art(8), {40, 34}, k7::ART_DAY | IMAGE_HIDDEN, K7_NEXT(green_on_night));
 ELEMENT_ICON green_on_night =
-    k7::icon(g, art(9), {40, 34}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(blue_off_day));
-ELEMENT_ICON blue_off_day = k7::icon(g, art(10), {245, 34}, hyd::DAY, K7_NEXT(blue_off_night));
+    k7::icon(g, art(9), {40, 34}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(blue_off_day));
+ELEMENT_ICON blue_off_day = k7::icon(g, art(10), {245, 34}, k7::ART_DAY, K7_NEXT(blue_off_night));
 ELEMENT_ICON blue_off_night =
-    k7::icon(g, art(11), {245, 34}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(blue_on_day));
+    k7::icon(g, art(11), {245, 34}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(blue_on_day));
 ELEMENT_ICON blue_on_day =
-    k7::icon(g, art(12), {245, 34}, hyd::DAY | IMAGE_HIDDEN, K7_NEXT(blue_on_night));
-ELEMENT_ICON blue_on_night = k7::icon(g, art(13), {245, 34}, hyd::NIGHT | IMAGE_HIDDEN, K7_END);
+    k7::icon(g, art(12), {245, 34}, k7::ART_DAY | IMAGE_HIDDEN, K7_NEXT(blue_on_night));
+ELEMENT_ICON blue_on_night = k7::icon(g, art(13), {245, 34}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_END);
 
-const hyd::Art face_art = {&face.header, &face_night.header};
-const hyd::Art green_needle_art = {&green_day.header, &green_night.header};
-const hyd::Art blue_needle_art = {&blue_day.header, &blue_night.header};
-const hyd::Art green_switch_art[2] = {{&green_off_day.header, &green_off_night.header},
-                                      {&green_on_day.header, &green_on_night.header}};
-const hyd::Art blue_switch_art[2] = {{&blue_off_day.header, &blue_off_night.header},
-                                     {&blue_on_day.header, &blue_on_night.header}};
+const k7::DayNight face_art = {&face.header, &face_night.header};
+const k7::DayNight green_needle_art = {&green_day.header, &green_night.header};
+const k7::DayNight blue_needle_art = {&blue_day.header, &blue_night.header};
+const k7::DayNight green_switch_art[2] = {{&green_off_day.header, &green_off_night.header},
+                                          {&green_on_day.header, &green_on_night.header}};
+const k7::DayNight blue_switch_art[2] = {{&blue_off_day.header, &blue_off_night.header},
+                                         {&blue_on_day.header, &blue_on_night.header}};
 
 MODULE_VAR gear_var = hyd::token_var(hyd::TOKEN_GEAR);
 MODULE_VAR spoilers_var = hyd::token_var(hyd::TOKEN_SPOILERS);
@@ -136,11 +136,11 @@ void update() {
   hydrau_low_level_blue =
       elec_bus_ess_hyd != 0 && (hydrau_level_blue < 20 || hydrau_leak_blue != 0);
 
-  hyd::draw(face_art);
-  hyd::draw(green_needle_art);
-  hyd::draw(blue_needle_art);
-  hyd::draw_position(green_switch_art, hydrau_level_sw_green);
-  hyd::draw_position(blue_switch_art, hydrau_level_sw_blue);
+  k7::draw(face_art);
+  k7::draw(green_needle_art);
+  k7::draw(blue_needle_art);
+  k7::draw_position(green_switch_art, hydrau_level_sw_green);
+  k7::draw_position(blue_switch_art, hydrau_level_sw_blue);
 }
 
 void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {

@@ -2,7 +2,7 @@
 // engine-driven pumps of the green and of the blue circuit, one lamp per pump, lit below 1400 psi
 // while the hydraulic indicator supply is powered.
 #include "electrical/electrical.h"
-#include "hydraulics/hyd_art.h"
+#include "module/daynight.h"
 #include "hydraulics/hyd_logic.h"
 #include "hydraulics/hydraulics.h"
 
@@ -17,34 +17,35 @@ template <GAUGEHDR& Gauge, int Index, u16& Pump1, u16& Pump2, PIXEL Lamp2X> stru
 
   static void update() {
     const bool powered = elec_bus_ess_hyd != 0;
-    hyd::draw({&face.header, &face_night.header});
-    hyd::draw({&lamp1_day.header, &lamp1_night.header}, powered && Pump1 < hyd::LOW_FLOW);
-    hyd::draw({&lamp2_day.header, &lamp2_night.header}, powered && Pump2 < hyd::LOW_FLOW);
+    k7::draw({&face.header, &face_night.header});
+    k7::draw({&lamp1_day.header, &lamp1_night.header}, powered && Pump1 < hyd::LOW_FLOW);
+    k7::draw({&lamp2_day.header, &lamp2_night.header}, powered && Pump2 < hyd::LOW_FLOW);
   }
 };
 
 template <GAUGEHDR& G, int I, u16& P1, u16& P2, PIXEL X>
-ELEMENT_STATIC_IMAGE LowFlow<G, I, P1, P2, X>::face = k7::static_image(&G, art(0), {0, 0}, hyd::DAY,
+ELEMENT_STATIC_IMAGE LowFlow<G, I, P1, P2, X>::face = k7::static_image(&G, art(0), {0, 0},
+                                                                       k7::ART_DAY,
                                                                        K7_NEXT(face_night));
 template <GAUGEHDR& G, int I, u16& P1, u16& P2, PIXEL X>
 ELEMENT_ICON LowFlow<G, I, P1, P2, X>::face_night = k7::icon(&G, art(1), {0, 0},
-                                                             hyd::NIGHT | IMAGE_HIDDEN,
+                                                             k7::ART_NIGHT | IMAGE_HIDDEN,
                                                              K7_NEXT(lamp1_day));
 template <GAUGEHDR& G, int I, u16& P1, u16& P2, PIXEL X>
 ELEMENT_ICON LowFlow<G, I, P1, P2, X>::lamp1_day = k7::icon(&G, art(2), {8, 8},
-                                                            hyd::DAY | IMAGE_HIDDEN,
+                                                            k7::ART_DAY | IMAGE_HIDDEN,
                                                             K7_NEXT(lamp1_night));
 template <GAUGEHDR& G, int I, u16& P1, u16& P2, PIXEL X>
 ELEMENT_ICON LowFlow<G, I, P1, P2, X>::lamp1_night = k7::icon(&G, art(3), {8, 8},
-                                                              hyd::NIGHT | IMAGE_HIDDEN,
+                                                              k7::ART_NIGHT | IMAGE_HIDDEN,
                                                               K7_NEXT(lamp2_day));
 template <GAUGEHDR& G, int I, u16& P1, u16& P2, PIXEL X>
 ELEMENT_ICON LowFlow<G, I, P1, P2, X>::lamp2_day = k7::icon(&G, art(4), {X, 8},
-                                                            hyd::DAY | IMAGE_HIDDEN,
+                                                            k7::ART_DAY | IMAGE_HIDDEN,
                                                             K7_NEXT(lamp2_night));
 template <GAUGEHDR& G, int I, u16& P1, u16& P2, PIXEL X>
 ELEMENT_ICON LowFlow<G, I, P1, P2, X>::lamp2_night = k7::icon(&G, art(5), {X, 8},
-                                                              hyd::NIGHT | IMAGE_HIDDEN, K7_END);
+                                                              k7::ART_NIGHT | IMAGE_HIDDEN, K7_END);
 template <GAUGEHDR& G, int I, u16& P1, u16& P2, PIXEL X>
 MOUSERECT LowFlow<G, I, P1, P2, X>::mouse[3] = {k7::mouse_parent(), K7_MOUSE_END};
 

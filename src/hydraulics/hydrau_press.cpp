@@ -1,7 +1,7 @@
 // "kestovil hydrau_press_green_k7", "..._blue_k7", "..._yellow_k7" and "..._red_k7": the four
 // circuit pressure gauges. No gauge callback: the needle reads the pressure, the face icon picks
 // its day or night image.
-#include "hydraulics/hyd_art.h"
+#include "module/daynight.h"
 #include "hydraulics/hydraulics.h"
 
 namespace {
@@ -27,14 +27,14 @@ struct PressureGauge {
 };
 template <GAUGEHDR& G, int I, u16& P, const NONLINEARITY (&S)[6]>
 ELEMENT_STATIC_IMAGE PressureGauge<G, I, P, S>::bezel = k7::static_image(&G, art(0), {0, 0},
-                                                                         hyd::DAY, K7_NEXT(face));
+                                                                         k7::ART_DAY,
+                                                                         K7_NEXT(face));
 template <GAUGEHDR& G, int I, u16& P, const NONLINEARITY (&S)[6]>
-ELEMENT_ICON PressureGauge<G, I, P, S>::face = k7::icon(&G, art(1), {0, 0}, hyd::DAY,
-                                                        K7_NEXT(needle), hyd::day_or_night_image,
-                                                        2);
+ELEMENT_ICON PressureGauge<G, I, P, S>::face = k7::icon(&G, art(1), {0, 0}, k7::ART_DAY,
+                                                        K7_NEXT(needle), k7::day_or_night_image, 2);
 template <GAUGEHDR& G, int I, u16& P, const NONLINEARITY (&S)[6]>
 ELEMENT_NEEDLE PressureGauge<G, I, P, S>::needle = k7::needle(&G, art(2), {70, 70}, {5, 5},
-                                                              hyd::NEEDLE_DAY, pressure, S, 20,
+                                                              k7::NEEDLE_DAY, pressure, S, 20,
                                                               K7_END);
 template <GAUGEHDR& G, int I, u16& P, const NONLINEARITY (&S)[6]>
 MOUSERECT PressureGauge<G, I, P, S>::mouse[3] = {k7::mouse_parent(), K7_MOUSE_END};

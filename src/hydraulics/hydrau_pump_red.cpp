@@ -2,7 +2,7 @@
 // red circuit (2500 psi, 1500 during an emergency gear extension, 1000 while the emergency flap
 // lever moves the flaps), and the standby brakes draw on it.
 #include "electrical/electrical.h"
-#include "hydraulics/hyd_art.h"
+#include "module/daynight.h"
 #include "hydraulics/hyd_logic.h"
 #include "hydraulics/hyd_sim.h"
 #include "hydraulics/hydraulics.h"
@@ -21,25 +21,29 @@ extern ELEMENT_ICON face_night, lamp_day, lamp_night;
 extern ELEMENT_ICON sw0_day, sw0_night, sw1_day, sw1_night, sw2_day, sw2_night;
 
 constexpr PGAUGEHDR g = &gauge_hydrau_pump_red;
-ELEMENT_STATIC_IMAGE face = k7::static_image(g, art(0), {0, 0}, hyd::DAY, K7_NEXT(face_night));
-ELEMENT_ICON face_night = k7::icon(g, art(1), {0, 0}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(lamp_day));
-ELEMENT_ICON lamp_day = k7::icon(g, art(2), {64, 20}, hyd::DAY | IMAGE_HIDDEN, K7_NEXT(lamp_night));
+ELEMENT_STATIC_IMAGE face = k7::static_image(g, art(0), {0, 0}, k7::ART_DAY, K7_NEXT(face_night));
+ELEMENT_ICON face_night =
+    k7::icon(g, art(1), {0, 0}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(lamp_day));
+ELEMENT_ICON lamp_day =
+    k7::icon(g, art(2), {64, 20}, k7::ART_DAY | IMAGE_HIDDEN, K7_NEXT(lamp_night));
 ELEMENT_ICON lamp_night =
-    k7::icon(g, art(3), {64, 20}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(sw0_day));
-ELEMENT_ICON sw0_day = k7::icon(g, art(4), {54, 107}, hyd::DAY, K7_NEXT(sw0_night));
+    k7::icon(g, art(3), {64, 20}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(sw0_day));
+ELEMENT_ICON sw0_day = k7::icon(g, art(4), {54, 107}, k7::ART_DAY, K7_NEXT(sw0_night));
 ELEMENT_ICON sw0_night =
-    k7::icon(g, art(5), {54, 107}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(sw1_day));
-ELEMENT_ICON sw1_day = k7::icon(g, art(6), {54, 107}, hyd::DAY | IMAGE_HIDDEN, K7_NEXT(sw1_night));
+    k7::icon(g, art(5), {54, 107}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(sw1_day));
+ELEMENT_ICON sw1_day =
+    k7::icon(g, art(6), {54, 107}, k7::ART_DAY | IMAGE_HIDDEN, K7_NEXT(sw1_night));
 ELEMENT_ICON sw1_night =
-    k7::icon(g, art(7), {54, 107}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(sw2_day));
-ELEMENT_ICON sw2_day = k7::icon(g, art(8), {54, 107}, hyd::DAY | IMAGE_HIDDEN, K7_NEXT(sw2_night));
-ELEMENT_ICON sw2_night = k7::icon(g, art(9), {54, 107}, hyd::NIGHT | IMAGE_HIDDEN, K7_END);
+    k7::icon(g, art(7), {54, 107}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(sw2_day));
+ELEMENT_ICON sw2_day =
+    k7::icon(g, art(8), {54, 107}, k7::ART_DAY | IMAGE_HIDDEN, K7_NEXT(sw2_night));
+ELEMENT_ICON sw2_night = k7::icon(g, art(9), {54, 107}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_END);
 
-const hyd::Art face_art = {&face.header, &face_night.header};
-const hyd::Art lamp_art = {&lamp_day.header, &lamp_night.header};
-const hyd::Art switch_art[3] = {{&sw0_day.header, &sw0_night.header},
-                                {&sw1_day.header, &sw1_night.header},
-                                {&sw2_day.header, &sw2_night.header}};
+const k7::DayNight face_art = {&face.header, &face_night.header};
+const k7::DayNight lamp_art = {&lamp_day.header, &lamp_night.header};
+const k7::DayNight switch_art[3] = {{&sw0_day.header, &sw0_night.header},
+                                    {&sw1_day.header, &sw1_night.header},
+                                    {&sw2_day.header, &sw2_night.header}};
 
 MODULE_VAR tick_var = hyd::token_var(hyd::TOKEN_TICK);
 MODULE_VAR on_ground_var = hyd::token_var(hyd::TOKEN_ON_GROUND);
@@ -116,9 +120,9 @@ void update() {
   const bool lit = elec_bus_main != 0 && hydrau_red_sw != 0 &&
                    ((hydrau_press_red < 2000 && hydrau_red_running == 2) ||
                     (hydrau_press_red < 2500 && hydrau_red_running == 1));
-  hyd::draw(face_art);
-  hyd::draw(lamp_art, lit);
-  hyd::draw_position(switch_art, hydrau_red_sw);
+  k7::draw(face_art);
+  k7::draw(lamp_art, lit);
+  k7::draw_position(switch_art, hydrau_red_sw);
 }
 
 void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {

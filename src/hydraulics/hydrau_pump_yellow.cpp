@@ -1,7 +1,7 @@
 // "kestovil hydrau_pump_yellow_k7": the two yellow electric pumps (commanded from the servo panel)
 // with the yellow pressure, the yellow lamp and the panel's selector.
 #include "electrical/electrical.h"
-#include "hydraulics/hyd_art.h"
+#include "module/daynight.h"
 #include "hydraulics/hyd_logic.h"
 #include "hydraulics/hydraulics.h"
 #include "module/kit.h"
@@ -17,22 +17,25 @@ extern ELEMENT_ICON face_night, lamp_day, lamp_night;
 extern ELEMENT_ICON sel1_day, sel1_night, sel2_day, sel2_night;
 
 constexpr PGAUGEHDR g = &gauge_hydrau_pump_yellow;
-ELEMENT_STATIC_IMAGE face = k7::static_image(g, art(0), {0, 0}, hyd::DAY, K7_NEXT(face_night));
-ELEMENT_ICON face_night = k7::icon(g, art(1), {0, 0}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(lamp_day));
-ELEMENT_ICON lamp_day = k7::icon(g, art(2), {45, 8}, hyd::DAY | IMAGE_HIDDEN, K7_NEXT(lamp_night));
+ELEMENT_STATIC_IMAGE face = k7::static_image(g, art(0), {0, 0}, k7::ART_DAY, K7_NEXT(face_night));
+ELEMENT_ICON face_night =
+    k7::icon(g, art(1), {0, 0}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(lamp_day));
+ELEMENT_ICON lamp_day =
+    k7::icon(g, art(2), {45, 8}, k7::ART_DAY | IMAGE_HIDDEN, K7_NEXT(lamp_night));
 ELEMENT_ICON lamp_night =
-    k7::icon(g, art(3), {45, 8}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(sel1_day));
-ELEMENT_ICON sel1_day = k7::icon(g, art(4), {30, 70}, hyd::DAY, K7_NEXT(sel1_night));
+    k7::icon(g, art(3), {45, 8}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(sel1_day));
+ELEMENT_ICON sel1_day = k7::icon(g, art(4), {30, 70}, k7::ART_DAY, K7_NEXT(sel1_night));
 ELEMENT_ICON sel1_night =
-    k7::icon(g, art(5), {30, 70}, hyd::NIGHT | IMAGE_HIDDEN, K7_NEXT(sel2_day));
-ELEMENT_ICON sel2_day = k7::icon(g, art(6), {30, 70}, hyd::DAY | IMAGE_HIDDEN, K7_NEXT(sel2_night));
-ELEMENT_ICON sel2_night = k7::icon(g, art(7), {30, 70}, hyd::NIGHT | IMAGE_HIDDEN, K7_END);
+    k7::icon(g, art(5), {30, 70}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_NEXT(sel2_day));
+ELEMENT_ICON sel2_day =
+    k7::icon(g, art(6), {30, 70}, k7::ART_DAY | IMAGE_HIDDEN, K7_NEXT(sel2_night));
+ELEMENT_ICON sel2_night = k7::icon(g, art(7), {30, 70}, k7::ART_NIGHT | IMAGE_HIDDEN, K7_END);
 
-const hyd::Art face_art = {&face.header, &face_night.header};
-const hyd::Art lamp_art = {&lamp_day.header, &lamp_night.header};
+const k7::DayNight face_art = {&face.header, &face_night.header};
+const k7::DayNight lamp_art = {&lamp_day.header, &lamp_night.header};
 // Positions 1 and 2 of the selector.
-const hyd::Art selector_art[2] = {{&sel1_day.header, &sel1_night.header},
-                                  {&sel2_day.header, &sel2_night.header}};
+const k7::DayNight selector_art[2] = {{&sel1_day.header, &sel1_night.header},
+                                      {&sel2_day.header, &sel2_night.header}};
 
 // The selector changes nothing but its image.
 BOOL FSAPI on_select_1(PPIXPOINT, FLAGS32) {
@@ -63,9 +66,9 @@ void update() {
 
   const bool lit = elec_bus_main != 0 && hydrau_press_yellow < 2500 &&
                    (hydrau_yellow1_running == 1 || hydrau_yellow2_running == 1);
-  hyd::draw(face_art);
-  hyd::draw(lamp_art, lit);
-  hyd::draw_position(selector_art, hydrau_yellow_sel - 1u);
+  k7::draw(face_art);
+  k7::draw(lamp_art, lit);
+  k7::draw_position(selector_art, hydrau_yellow_sel - 1u);
 }
 
 void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {

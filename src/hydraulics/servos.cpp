@@ -2,7 +2,7 @@
 // order 2-1-0-3-4) commands the yellow pumps, two selectors, four push switches with their lamps,
 // and the two servo alarms for the warning panel.
 #include "electrical/electrical.h"
-#include "hydraulics/hyd_art.h"
+#include "module/daynight.h"
 #include "hydraulics/hyd_logic.h"
 #include "hydraulics/hydraulics.h"
 #include "module/kit.h"
@@ -27,12 +27,12 @@ constexpr PGAUGEHDR g = &gauge_servos;
 constexpr PIXPOINT LEVER = {131, 39};
 constexpr PIXPOINT SELECTOR_A = {36, 39};
 constexpr PIXPOINT SELECTOR_B = {309, 39};
-constexpr FLAGS DAY_HIDDEN = hyd::DAY | IMAGE_HIDDEN;
-constexpr FLAGS NIGHT_HIDDEN = hyd::NIGHT | IMAGE_HIDDEN;
+constexpr FLAGS DAY_HIDDEN = k7::ART_DAY | IMAGE_HIDDEN;
+constexpr FLAGS NIGHT_HIDDEN = k7::ART_NIGHT | IMAGE_HIDDEN;
 
-ELEMENT_STATIC_IMAGE face = k7::static_image(g, art(0), {0, 0}, hyd::DAY, K7_NEXT(face_night));
+ELEMENT_STATIC_IMAGE face = k7::static_image(g, art(0), {0, 0}, k7::ART_DAY, K7_NEXT(face_night));
 ELEMENT_ICON face_night = k7::icon(g, art(1), {0, 0}, NIGHT_HIDDEN, K7_NEXT(lev0_day));
-ELEMENT_ICON lev0_day = k7::icon(g, art(2), LEVER, hyd::DAY, K7_NEXT(lev0_night));
+ELEMENT_ICON lev0_day = k7::icon(g, art(2), LEVER, k7::ART_DAY, K7_NEXT(lev0_night));
 ELEMENT_ICON lev0_night = k7::icon(g, art(3), LEVER, NIGHT_HIDDEN, K7_NEXT(lev1_day));
 ELEMENT_ICON lev1_day = k7::icon(g, art(4), LEVER, DAY_HIDDEN, K7_NEXT(lev1_night));
 ELEMENT_ICON lev1_night = k7::icon(g, art(5), LEVER, NIGHT_HIDDEN, K7_NEXT(lev2_day));
@@ -42,13 +42,13 @@ ELEMENT_ICON lev3_day = k7::icon(g, art(8), LEVER, DAY_HIDDEN, K7_NEXT(lev3_nigh
 ELEMENT_ICON lev3_night = k7::icon(g, art(9), LEVER, NIGHT_HIDDEN, K7_NEXT(lev4_day));
 ELEMENT_ICON lev4_day = k7::icon(g, art(10), LEVER, DAY_HIDDEN, K7_NEXT(lev4_night));
 ELEMENT_ICON lev4_night = k7::icon(g, art(11), LEVER, NIGHT_HIDDEN, K7_NEXT(sela0_day));
-ELEMENT_ICON sela0_day = k7::icon(g, art(12), SELECTOR_A, hyd::DAY, K7_NEXT(sela0_night));
+ELEMENT_ICON sela0_day = k7::icon(g, art(12), SELECTOR_A, k7::ART_DAY, K7_NEXT(sela0_night));
 ELEMENT_ICON sela0_night = k7::icon(g, art(13), SELECTOR_A, NIGHT_HIDDEN, K7_NEXT(sela1_day));
 ELEMENT_ICON sela1_day = k7::icon(g, art(14), SELECTOR_A, DAY_HIDDEN, K7_NEXT(sela1_night));
 ELEMENT_ICON sela1_night = k7::icon(g, art(15), SELECTOR_A, NIGHT_HIDDEN, K7_NEXT(sela2_day));
 ELEMENT_ICON sela2_day = k7::icon(g, art(16), SELECTOR_A, DAY_HIDDEN, K7_NEXT(sela2_night));
 ELEMENT_ICON sela2_night = k7::icon(g, art(17), SELECTOR_A, NIGHT_HIDDEN, K7_NEXT(selb0_day));
-ELEMENT_ICON selb0_day = k7::icon(g, art(18), SELECTOR_B, hyd::DAY, K7_NEXT(selb0_night));
+ELEMENT_ICON selb0_day = k7::icon(g, art(18), SELECTOR_B, k7::ART_DAY, K7_NEXT(selb0_night));
 ELEMENT_ICON selb0_night = k7::icon(g, art(19), SELECTOR_B, NIGHT_HIDDEN, K7_NEXT(selb1_day));
 ELEMENT_ICON selb1_day = k7::icon(g, art(20), SELECTOR_B, DAY_HIDDEN, K7_NEXT(selb1_night));
 ELEMENT_ICON selb1_night = k7::icon(g, art(21), SELECTOR_B, NIGHT_HIDDEN, K7_NEXT(lamp2a_day));
@@ -61,21 +61,21 @@ ELEMENT_ICON lamp1a_night = k7::icon(g, art(27), {247, 489}, NIGHT_HIDDEN, K7_NE
 ELEMENT_ICON lamp1b_day = k7::icon(g, art(28), {311, 489}, DAY_HIDDEN, K7_NEXT(lamp1b_night));
 ELEMENT_ICON lamp1b_night = k7::icon(g, art(29), {311, 489}, NIGHT_HIDDEN, K7_END);
 
-const hyd::Art face_art = {&face.header, &face_night.header};
-const hyd::Art lever_art[5] = {
+const k7::DayNight face_art = {&face.header, &face_night.header};
+const k7::DayNight lever_art[5] = {
     {&lev0_day.header, &lev0_night.header}, {&lev1_day.header, &lev1_night.header},
     {&lev2_day.header, &lev2_night.header}, {&lev3_day.header, &lev3_night.header},
     {&lev4_day.header, &lev4_night.header},
 };
-const hyd::Art selector_a_art[3] = {{&sela0_day.header, &sela0_night.header},
-                                    {&sela1_day.header, &sela1_night.header},
-                                    {&sela2_day.header, &sela2_night.header}};
-const hyd::Art selector_b_art[2] = {{&selb0_day.header, &selb0_night.header},
-                                    {&selb1_day.header, &selb1_night.header}};
-const hyd::Art lamp_2a = {&lamp2a_day.header, &lamp2a_night.header};
-const hyd::Art lamp_2b = {&lamp2b_day.header, &lamp2b_night.header};
-const hyd::Art lamp_1a = {&lamp1a_day.header, &lamp1a_night.header};
-const hyd::Art lamp_1b = {&lamp1b_day.header, &lamp1b_night.header};
+const k7::DayNight selector_a_art[3] = {{&sela0_day.header, &sela0_night.header},
+                                        {&sela1_day.header, &sela1_night.header},
+                                        {&sela2_day.header, &sela2_night.header}};
+const k7::DayNight selector_b_art[2] = {{&selb0_day.header, &selb0_night.header},
+                                        {&selb1_day.header, &selb1_night.header}};
+const k7::DayNight lamp_2a = {&lamp2a_day.header, &lamp2a_night.header};
+const k7::DayNight lamp_2b = {&lamp2b_day.header, &lamp2b_night.header};
+const k7::DayNight lamp_1a = {&lamp1a_day.header, &lamp1a_night.header};
+const k7::DayNight lamp_1b = {&lamp1b_day.header, &lamp1b_night.header};
 
 // The servo lever moves one notch per click; each area lists where it takes the lever from each
 // position (STAY: no move from there).
@@ -148,14 +148,14 @@ void update() {
   hyd::yellow_command_step(hydrau_yellow2_on, hydrau_servo_mode == 2, main_bus);
   hyd::yellow_command_step(hydrau_yellow1_on, hydrau_servo_mode == 4, main_bus);
 
-  hyd::draw(face_art);
-  hyd::draw_position(lever_art, hydrau_servo_mode);
-  hyd::draw_position(selector_a_art, servo_sel_a);
-  hyd::draw_position(selector_b_art, servo_sel_b);
-  hyd::draw(lamp_2a, main_bus && (servo_alarm_2 != 0 || servo_test_2a != 0));
-  hyd::draw(lamp_2b, main_bus && (servo_alarm_2 != 0 || servo_test_2b != 0));
-  hyd::draw(lamp_1a, main_bus && (servo_alarm_1 != 0 || servo_test_1a != 0));
-  hyd::draw(lamp_1b, main_bus && (servo_alarm_1 != 0 || servo_test_1b != 0));
+  k7::draw(face_art);
+  k7::draw_position(lever_art, hydrau_servo_mode);
+  k7::draw_position(selector_a_art, servo_sel_a);
+  k7::draw_position(selector_b_art, servo_sel_b);
+  k7::draw(lamp_2a, main_bus && (servo_alarm_2 != 0 || servo_test_2a != 0));
+  k7::draw(lamp_2b, main_bus && (servo_alarm_2 != 0 || servo_test_2b != 0));
+  k7::draw(lamp_1a, main_bus && (servo_alarm_1 != 0 || servo_test_1a != 0));
+  k7::draw(lamp_1b, main_bus && (servo_alarm_1 != 0 || servo_test_1b != 0));
 }
 
 void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {

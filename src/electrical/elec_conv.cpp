@@ -70,10 +70,6 @@ const k7::DayNight conv1_art[] = {{&conv1_day_0.header, &conv1_night_0.header},
 const k7::DayNight conv2_art[] = {{&conv2_day_0.header, &conv2_night_0.header},
                                   {&conv2_day_1.header, &conv2_night_1.header}};
 
-template <u8& Selector, int Position> BOOL FSAPI on_select(PPIXPOINT, FLAGS32) {
-  k7::switch_to(Selector, Position);
-  return 0;
-}
 BOOL FSAPI on_lamp(PPIXPOINT, FLAGS32) {
   return 0;
 }
@@ -81,16 +77,21 @@ BOOL FSAPI on_lamp(PPIXPOINT, FLAGS32) {
 MOUSERECT mouse[] = {
     k7::mouse_parent(),
     k7::mouse_area({0, 31, 38, 17}, CURSOR_HAND, MOUSE_LEFTSINGLE,
-                   on_select<elec_conv_sel_stby, 1>),
+                   k7::switch_area<elec_conv_sel_stby, 1>),
     k7::mouse_area({0, 48, 38, 17}, CURSOR_HAND, MOUSE_LEFTSINGLE,
-                   on_select<elec_conv_sel_stby, 0>),
+                   k7::switch_area<elec_conv_sel_stby, 0>),
     k7::mouse_area({0, 65, 38, 17}, CURSOR_HAND, MOUSE_LEFTSINGLE,
-                   on_select<elec_conv_sel_stby, 2>),
-    k7::mouse_area({76, 41, 17, 38}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_select<elec_conv_sel_1, 1>),
-    k7::mouse_area({93, 41, 17, 38}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_select<elec_conv_sel_1, 0>),
-    k7::mouse_area({110, 41, 17, 38}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_select<elec_conv_sel_1, 2>),
-    k7::mouse_area({121, 5, 38, 18}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_select<elec_conv_sel_2, 1>),
-    k7::mouse_area({121, 23, 38, 18}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_select<elec_conv_sel_2, 0>),
+                   k7::switch_area<elec_conv_sel_stby, 2>),
+    k7::mouse_area({76, 41, 17, 38}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_conv_sel_1, 1>),
+    k7::mouse_area({93, 41, 17, 38}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_conv_sel_1, 0>),
+    k7::mouse_area({110, 41, 17, 38}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_conv_sel_1, 2>),
+    k7::mouse_area({121, 5, 38, 18}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_conv_sel_2, 1>),
+    k7::mouse_area({121, 23, 38, 18}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_conv_sel_2, 0>),
     k7::mouse_area({47, 9, 30, 30}, CURSOR_NONE, MOUSE_LEFTSINGLE, on_lamp),
     K7_MOUSE_END,
 };

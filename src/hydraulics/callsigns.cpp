@@ -51,31 +51,24 @@ const k7::DayNight hi_art[3] = {{&hi0_day.header, &hi0_night.header},
 const k7::DayNight lo_art[2] = {{&lo0_day.header, &lo0_night.header},
                                 {&lo1_day.header, &lo1_night.header}};
 
-template <int Position> BOOL FSAPI on_a(PPIXPOINT, FLAGS32) {
-  k7::switch_to(cabin_call_a, Position);
-  return FALSE_K7;
-}
-
 // A call switch moved with the essential bus powered chimes in the cabin.
 template <u8& Switch, int Position, SoundId Chime> BOOL FSAPI on_call(PPIXPOINT, FLAGS32) {
   if (k7::switch_to(Switch, Position) && elec_bus_ess != 0) sound_play(Chime);
   return FALSE_K7;
 }
 
-BOOL FSAPI on_hi_2(PPIXPOINT, FLAGS32) {
-  k7::switch_to(cabin_call_hi, 2);
-  return FALSE_K7;
-}
-
 MOUSERECT mouse[] = {
     k7::mouse_parent(),
-    k7::mouse_area({105, 10, 30, 24}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_a<1>),
-    k7::mouse_area({85, 34, 30, 24}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_a<0>),
+    k7::mouse_area({105, 10, 30, 24}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<cabin_call_a, 1>),
+    k7::mouse_area({85, 34, 30, 24}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<cabin_call_a, 0>),
     k7::mouse_area({53, 38, 30, 24}, CURSOR_HAND, MOUSE_LEFTSINGLE,
                    on_call<cabin_call_hi, 1, SND_HI>),
     k7::mouse_area({46, 62, 30, 24}, CURSOR_HAND, MOUSE_LEFTSINGLE,
                    on_call<cabin_call_hi, 0, SND_HI>),
-    k7::mouse_area({16, 69, 30, 24}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_hi_2),
+    k7::mouse_area({16, 69, 30, 24}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<cabin_call_hi, 2>),
     k7::mouse_area({67, 92, 30, 24}, CURSOR_HAND, MOUSE_LEFTSINGLE,
                    on_call<cabin_call_lo, 1, SND_LO>),
     k7::mouse_area({37, 103, 30, 24}, CURSOR_HAND, MOUSE_LEFTSINGLE,

@@ -53,17 +53,12 @@ const k7::DayNight flap_art[3] = {{&flap0_day.header, &flap0_night.header},
 const k7::DayNight guard_art[2] = {{&guard0_day.header, &guard0_night.header},
                                    {&guard1_day.header, &guard1_night.header}};
 
-MODULE_VAR flap_angle_var = hyd::token_var(hyd::TOKEN_FLAP_ANGLE);
-MODULE_VAR flap_handle_var = hyd::token_var(hyd::TOKEN_FLAP_HANDLE);
+MODULE_VAR flap_angle_var = sim::token(hyd::TOKEN_FLAP_ANGLE);
+MODULE_VAR flap_handle_var = sim::token(hyd::TOKEN_FLAP_HANDLE);
 
 BOOL FSAPI on_gear_pull(PPIXPOINT, FLAGS32) {
   if (k7::switch_to(emerg_gear_lev, 1) && hydrau_press_red >= hyd::RED_LEVER_MIN)
     sim::key_event(hyd::KEY_GEAR_DOWN, 0);
-  return FALSE_K7;
-}
-
-BOOL FSAPI on_gear_stow(PPIXPOINT, FLAGS32) {
-  k7::switch_to(emerg_gear_lev, 0);
   return FALSE_K7;
 }
 
@@ -91,7 +86,8 @@ BOOL FSAPI on_flap_lever_home(PPIXPOINT, FLAGS32) {
 MOUSERECT mouse[] = {
     k7::mouse_parent(),
     k7::mouse_area({20, 273, 77, 91}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_gear_pull),
-    k7::mouse_area({20, 103, 77, 125}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_gear_stow),
+    k7::mouse_area({20, 103, 77, 125}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<emerg_gear_lev, 0>),
     k7::mouse_area({116, 0, 218, 68}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_guard),
     k7::mouse_area({185, 220, 218, 68}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_guard),
     k7::mouse_area({116, 88, 69, 114}, CURSOR_HAND, MOUSE_LEFTSINGLE,

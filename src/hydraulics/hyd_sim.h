@@ -25,16 +25,4 @@ constexpr u32 KEY_FLAPS_UP = 0x1003B;
 constexpr u32 KEY_FLAPS_DOWN = 0x10043;
 constexpr u32 KEY_GEAR_DOWN = 0x10220;
 
-// The record through which a gauge reads one token.
-constexpr MODULE_VAR token_var(ENUM id) {
-  MODULE_VAR var{};
-  var.id = id;
-  return var;
-}
-
-// A simulator value, NaN and infinities read as 0.
-inline double read(MODULE_VAR& var) {
-  return k7::finite_or(sim::read(var), 0.0);
-}
-
 } // namespace hyd

@@ -31,19 +31,19 @@ constexpr PIXPOINT ACCU_PIVOT = {92, 16};
 constexpr PIXPOINT NEEDLE_PIVOT = {5, 5};
 constexpr SINT32 NEEDLE_SPEED = 20;
 
-MODULE_VAR on_ground_var = hyd::token_var(hyd::TOKEN_ON_GROUND);
-MODULE_VAR airspeed_var = hyd::token_var(hyd::TOKEN_AIRSPEED);
-MODULE_VAR brake_left_var = hyd::token_var(hyd::TOKEN_BRAKE_LEFT);
-MODULE_VAR brake_right_var = hyd::token_var(hyd::TOKEN_BRAKE_RIGHT);
-MODULE_VAR park_var = hyd::token_var(hyd::TOKEN_PARK_BRAKE);
+MODULE_VAR on_ground_var = sim::token(hyd::TOKEN_ON_GROUND);
+MODULE_VAR airspeed_var = sim::token(hyd::TOKEN_AIRSPEED);
+MODULE_VAR brake_left_var = sim::token(hyd::TOKEN_BRAKE_LEFT);
+MODULE_VAR brake_right_var = sim::token(hyd::TOKEN_BRAKE_RIGHT);
+MODULE_VAR park_var = sim::token(hyd::TOKEN_PARK_BRAKE);
 
 struct BrakeInputs {
   bool on_ground;
   double left, right, park;
 };
 BrakeInputs read_brakes() {
-  return {hyd::read(on_ground_var) == 1.0, hyd::read(brake_left_var), hyd::read(brake_right_var),
-          hyd::read(park_var)};
+  return {sim::read_finite(on_ground_var) == 1.0, sim::read_finite(brake_left_var),
+          sim::read_finite(brake_right_var), sim::read_finite(park_var)};
 }
 
 void set_both(u16& left, u16& right, u16 value) {
@@ -68,7 +68,7 @@ void normal_brakes() {
     }
   }
 
-  const bool noise = in.on_ground && in.park == 0.0 && hyd::read(airspeed_var) >= 30.0 &&
+  const bool noise = in.on_ground && in.park == 0.0 && sim::read_finite(airspeed_var) >= 30.0 &&
                      (in.left > 1000.0 || in.right > 1000.0);
   if (noise && brake_noise_on == 0) sound_play(SND_BRAKESSND, true);
   if (!noise && brake_noise_on != 0) sound_stop(SND_BRAKESSND);

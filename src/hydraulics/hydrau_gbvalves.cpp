@@ -75,8 +75,8 @@ const k7::DayNight guard_art[2] = {
     {&guard_open_day.header, &guard_open_night.header},
 };
 
-MODULE_VAR eng1_n2 = hyd::token_var(hyd::TOKEN_ENG1_N2);
-MODULE_VAR eng2_n2 = hyd::token_var(hyd::TOKEN_ENG2_N2);
+MODULE_VAR eng1_n2 = sim::token(hyd::TOKEN_ENG1_N2);
+MODULE_VAR eng2_n2 = sim::token(hyd::TOKEN_ENG2_N2);
 
 // One engine-driven pump with its valve.
 struct EnginePump {
@@ -134,7 +134,7 @@ MOUSERECT mouse[] = {
 };
 
 void update() {
-  const double n2[2] = {hyd::read(eng1_n2), hyd::read(eng2_n2)};
+  const double n2[2] = {sim::read_finite(eng1_n2), sim::read_finite(eng2_n2)};
   for (const EnginePump& p : pumps) {
     // The valves are driven from the essential bus; without it they stay where they are.
     if (elec_bus_ess != 0) {

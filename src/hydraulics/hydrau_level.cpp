@@ -78,21 +78,13 @@ const k7::DayNight green_switch_art[2] = {{&green_off_day.header, &green_off_nig
 const k7::DayNight blue_switch_art[2] = {{&blue_off_day.header, &blue_off_night.header},
                                          {&blue_on_day.header, &blue_on_night.header}};
 
-MODULE_VAR gear_var = hyd::token_var(hyd::TOKEN_GEAR);
-MODULE_VAR spoilers_var = hyd::token_var(hyd::TOKEN_SPOILERS);
-MODULE_VAR flaps_var = hyd::token_var(hyd::TOKEN_FLAP_ANGLE);
+MODULE_VAR gear_var = sim::token(hyd::TOKEN_GEAR);
+MODULE_VAR spoilers_var = sim::token(hyd::TOKEN_SPOILERS);
+MODULE_VAR flaps_var = sim::token(hyd::TOKEN_FLAP_ANGLE);
 
 // The level switches; switching one on also clears its circuit's leak flag.
-BOOL FSAPI on_green_off(PPIXPOINT, FLAGS32) {
-  k7::switch_to(hydrau_level_sw_green, 0);
-  return FALSE_K7;
-}
 BOOL FSAPI on_green_on(PPIXPOINT, FLAGS32) {
   if (k7::switch_to(hydrau_level_sw_green, 1)) hydrau_leak_green = 0;
-  return FALSE_K7;
-}
-BOOL FSAPI on_blue_off(PPIXPOINT, FLAGS32) {
-  k7::switch_to(hydrau_level_sw_blue, 0);
   return FALSE_K7;
 }
 BOOL FSAPI on_blue_on(PPIXPOINT, FLAGS32) {
@@ -102,9 +94,11 @@ BOOL FSAPI on_blue_on(PPIXPOINT, FLAGS32) {
 
 MOUSERECT mouse[] = {
     k7::mouse_parent(),
-    k7::mouse_area({40, 34, 50, 45}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_green_off),
+    k7::mouse_area({40, 34, 50, 45}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<hydrau_level_sw_green, 0>),
     k7::mouse_area({40, 79, 50, 45}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_green_on),
-    k7::mouse_area({245, 34, 50, 45}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_blue_off),
+    k7::mouse_area({245, 34, 50, 45}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<hydrau_level_sw_blue, 0>),
     k7::mouse_area({245, 79, 50, 45}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_blue_on),
     K7_MOUSE_END,
 };
@@ -112,19 +106,20 @@ MOUSERECT mouse[] = {
 // The green reservoir: the gear legs hold up to 10 % of it; a leak loses 3 % for every degree the
 // flaps extend, and fully raised spoilers leave 15 %.
 void green_level_update() {
-  const double gear = hyd::read(gear_var);
+  const double gear = sim::read_finite(gear_var);
   if (hydrau_leak_green == 0) {
     hydrau_leak_reserve = 60;
     hydrau_level_green = hyd::green_level_normal(hydrau_fail_level_green != 0, gear);
     return;
   }
-  const double flaps = hyd::read(flaps_var);
+  const double flaps = sim::read_finite(flaps_var);
   if (flaps == 0.0) hydrau_leak_angle = 0;
   if (flaps > hydrau_leak_angle + 1.0) {
     hydrau_leak_reserve = hydrau_leak_reserve > 3 ? static_cast<u16>(hydrau_leak_reserve - 3) : 0;
     hydrau_leak_angle = k7::sat_cast<u16>(flaps);
   }
-  hydrau_level_green = hyd::green_level_leaking(hydrau_leak_reserve, gear, hyd::read(spoilers_var));
+  hydrau_level_green =
+      hyd::green_level_leaking(hydrau_leak_reserve, gear, sim::read_finite(spoilers_var));
 }
 
 void update() {

@@ -45,23 +45,21 @@ const k7::DayNight switch_art[3] = {{&sw0_day.header, &sw0_night.header},
                                     {&sw1_day.header, &sw1_night.header},
                                     {&sw2_day.header, &sw2_night.header}};
 
-MODULE_VAR tick_var = hyd::token_var(hyd::TOKEN_TICK);
-MODULE_VAR on_ground_var = hyd::token_var(hyd::TOKEN_ON_GROUND);
-MODULE_VAR park_var = hyd::token_var(hyd::TOKEN_PARK_BRAKE);
-MODULE_VAR brake_left_var = hyd::token_var(hyd::TOKEN_BRAKE_LEFT);
-MODULE_VAR gear_var = hyd::token_var(hyd::TOKEN_GEAR);
-MODULE_VAR flaps_var = hyd::token_var(hyd::TOKEN_FLAP_ANGLE);
-
-template <int Position> BOOL FSAPI on_switch(PPIXPOINT, FLAGS32) {
-  k7::switch_to(hydrau_red_sw, Position);
-  return FALSE_K7;
-}
+MODULE_VAR tick_var = sim::token(hyd::TOKEN_TICK);
+MODULE_VAR on_ground_var = sim::token(hyd::TOKEN_ON_GROUND);
+MODULE_VAR park_var = sim::token(hyd::TOKEN_PARK_BRAKE);
+MODULE_VAR brake_left_var = sim::token(hyd::TOKEN_BRAKE_LEFT);
+MODULE_VAR gear_var = sim::token(hyd::TOKEN_GEAR);
+MODULE_VAR flaps_var = sim::token(hyd::TOKEN_FLAP_ANGLE);
 
 MOUSERECT mouse[] = {
     k7::mouse_parent(),
-    k7::mouse_area({54, 107, 26, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_switch<1>),
-    k7::mouse_area({82, 107, 26, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_switch<0>),
-    k7::mouse_area({108, 107, 26, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_switch<2>),
+    k7::mouse_area({54, 107, 26, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<hydrau_red_sw, 1>),
+    k7::mouse_area({82, 107, 26, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<hydrau_red_sw, 0>),
+    k7::mouse_area({108, 107, 26, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<hydrau_red_sw, 2>),
     K7_MOUSE_END,
 };
 
@@ -73,8 +71,8 @@ void flap_movement_update() {
     hydrau_flap_noted = 0;
     return;
   }
-  const double tick = hyd::read(tick_var);
-  const double angle = hyd::read(flaps_var);
+  const double tick = sim::read_finite(tick_var);
+  const double angle = sim::read_finite(flaps_var);
   if (hydrau_flap_noted != 0 && tick > hydrau_flap_note_tick)
     hydrau_flap_moving = std::fabs(angle - hydrau_flap_note_angle) > 0.1;
   if (hydrau_flap_noted == 0 || tick > hydrau_flap_note_tick) {
@@ -86,13 +84,13 @@ void flap_movement_update() {
 
 // Brake applications on the ground take fluid from the red circuit while the green one is low.
 void brake_applications_update() {
-  const double left = hyd::read(brake_left_var);
+  const double left = sim::read_finite(brake_left_var);
   if (left <= 8000.0) {
     hydrau_red_brake_applied = 0;
     return;
   }
   if (hydrau_red_brake_applied != 0) return;
-  if (hyd::read(on_ground_var) == 1.0 && hyd::read(park_var) == 0.0) {
+  if (sim::read_finite(on_ground_var) == 1.0 && sim::read_finite(park_var) == 0.0) {
     hydrau_red_brake_applied = 1;
     if (hydrau_press_green < hyd::GREEN_LOADS_ON_YELLOW)
       hydrau_press_red = hyd::red_after_brake_application(hydrau_press_red);
@@ -100,7 +98,7 @@ void brake_applications_update() {
 }
 
 hyd::RedTarget red_target() {
-  const double gear = hyd::read(gear_var);
+  const double gear = sim::read_finite(gear_var);
   if (gear > 10.0 && gear < 16100.0 && emerg_gear_lev == 1) return hyd::RED_GEAR;
   return hydrau_flap_moving != 0 ? hyd::RED_FLAPS : hyd::RED_NORMAL;
 }

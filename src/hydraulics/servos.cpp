@@ -100,10 +100,6 @@ template <u8& Selector, int Position> BOOL FSAPI on_selector_from_0(PPIXPOINT, F
   if (Selector == 0) k7::switch_to(Selector, Position);
   return FALSE_K7;
 }
-template <u8& Selector> BOOL FSAPI on_selector_to_0(PPIXPOINT, FLAGS32) {
-  k7::switch_to(Selector, 0);
-  return FALSE_K7;
-}
 
 template <u8& Switch> BOOL FSAPI on_push(PPIXPOINT, FLAGS32) {
   k7::switch_to(Switch, Switch == 0 ? 1 : 0);
@@ -122,11 +118,11 @@ MOUSERECT mouse[] = {
     k7::mouse_area({36, 303, 77, 125}, CURSOR_HAND, MOUSE_LEFTSINGLE,
                    on_selector_from_0<servo_sel_a, 2>),
     k7::mouse_area({36, 170, 77, 125}, CURSOR_HAND, MOUSE_LEFTSINGLE,
-                   on_selector_to_0<servo_sel_a>),
+                   k7::switch_area<servo_sel_a, 0>),
     k7::mouse_area({309, 39, 77, 125}, CURSOR_HAND, MOUSE_LEFTSINGLE,
                    on_selector_from_0<servo_sel_b, 1>),
     k7::mouse_area({309, 303, 77, 125}, CURSOR_HAND, MOUSE_LEFTSINGLE,
-                   on_selector_to_0<servo_sel_b>),
+                   k7::switch_area<servo_sel_b, 0>),
     k7::mouse_area({222, 28, 30, 30}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_push<servo_test_2a>),
     k7::mouse_area({255, 28, 30, 30}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_push<servo_test_2b>),
     k7::mouse_area({247, 489, 30, 30}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_push<servo_test_1a>),

@@ -27,10 +27,6 @@ ELEMENT_ICON sel2_at_2 = k7::icon(&gauge_elec_ac_sw, art(4), {62, 55}, elec::ART
 ELEMENT_ICON* sel1_images[] = {&sel1_at_1, &sel1_at_2};
 ELEMENT_ICON* sel2_images[] = {&sel2_at_1, &sel2_at_2};
 
-template <u8& Selector, int Position> BOOL FSAPI on_select(PPIXPOINT, FLAGS32) {
-  k7::switch_to(Selector, Position);
-  return 0;
-}
 BOOL FSAPI on_test(PPIXPOINT, FLAGS32) {
   k7::button_press(elec_acvolt_test);
   return 0;
@@ -40,10 +36,14 @@ constexpr FLAGS32 HELD = MOUSE_LEFTSINGLE | MOUSE_DOWN_REPEAT;
 
 MOUSERECT mouse[] = {
     k7::mouse_parent(),
-    k7::mouse_area({17, 5, 45, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_select<elec_acvolt_sel, 1>),
-    k7::mouse_area({62, 5, 45, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_select<elec_acvolt_sel, 2>),
-    k7::mouse_area({17, 55, 45, 37}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_select<elec_acvolt_sel2, 1>),
-    k7::mouse_area({62, 55, 45, 37}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_select<elec_acvolt_sel2, 2>),
+    k7::mouse_area({17, 5, 45, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_acvolt_sel, 1>),
+    k7::mouse_area({62, 5, 45, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_acvolt_sel, 2>),
+    k7::mouse_area({17, 55, 45, 37}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_acvolt_sel2, 1>),
+    k7::mouse_area({62, 55, 45, 37}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_acvolt_sel2, 2>),
     k7::mouse_area({46, 92, 35, 24}, CURSOR_HAND, HELD, on_test),
     K7_MOUSE_END,
 };

@@ -61,17 +61,15 @@ ELEMENT_ICON conv2_night_1 =
     k7::icon(&gauge_elec_conv, art(16), CONV2_AT, elec::ART_HIDDEN, K7_NEXT(stby_lamp));
 ELEMENT_ICON stby_lamp = k7::icon(&gauge_elec_conv, art(17), {47, 9}, elec::ART_HIDDEN, K7_END);
 
-ELEMENT_ICON* stby_day[] = {&stby_day_0, &stby_day_1, &stby_day_2};
-ELEMENT_ICON* stby_night[] = {&stby_night_0, &stby_night_1, &stby_night_2};
-ELEMENT_ICON* conv1_day[] = {&conv1_day_0, &conv1_day_1, &conv1_day_2};
-ELEMENT_ICON* conv1_night[] = {&conv1_night_0, &conv1_night_1, &conv1_night_2};
-ELEMENT_ICON* conv2_day[] = {&conv2_day_0, &conv2_day_1};
-ELEMENT_ICON* conv2_night[] = {&conv2_night_0, &conv2_night_1};
+const k7::DayNight stby_art[] = {{&stby_day_0.header, &stby_night_0.header},
+                                 {&stby_day_1.header, &stby_night_1.header},
+                                 {&stby_day_2.header, &stby_night_2.header}};
+const k7::DayNight conv1_art[] = {{&conv1_day_0.header, &conv1_night_0.header},
+                                  {&conv1_day_1.header, &conv1_night_1.header},
+                                  {&conv1_day_2.header, &conv1_night_2.header}};
+const k7::DayNight conv2_art[] = {{&conv2_day_0.header, &conv2_night_0.header},
+                                  {&conv2_day_1.header, &conv2_night_1.header}};
 
-template <u8& Selector, int Position> BOOL FSAPI on_select(PPIXPOINT, FLAGS32) {
-  k7::switch_to(Selector, Position);
-  return 0;
-}
 BOOL FSAPI on_lamp(PPIXPOINT, FLAGS32) {
   return 0;
 }
@@ -79,16 +77,21 @@ BOOL FSAPI on_lamp(PPIXPOINT, FLAGS32) {
 MOUSERECT mouse[] = {
     k7::mouse_parent(),
     k7::mouse_area({0, 31, 38, 17}, CURSOR_HAND, MOUSE_LEFTSINGLE,
-                   on_select<elec_conv_sel_stby, 1>),
+                   k7::switch_area<elec_conv_sel_stby, 1>),
     k7::mouse_area({0, 48, 38, 17}, CURSOR_HAND, MOUSE_LEFTSINGLE,
-                   on_select<elec_conv_sel_stby, 0>),
+                   k7::switch_area<elec_conv_sel_stby, 0>),
     k7::mouse_area({0, 65, 38, 17}, CURSOR_HAND, MOUSE_LEFTSINGLE,
-                   on_select<elec_conv_sel_stby, 2>),
-    k7::mouse_area({76, 41, 17, 38}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_select<elec_conv_sel_1, 1>),
-    k7::mouse_area({93, 41, 17, 38}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_select<elec_conv_sel_1, 0>),
-    k7::mouse_area({110, 41, 17, 38}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_select<elec_conv_sel_1, 2>),
-    k7::mouse_area({121, 5, 38, 18}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_select<elec_conv_sel_2, 1>),
-    k7::mouse_area({121, 23, 38, 18}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_select<elec_conv_sel_2, 0>),
+                   k7::switch_area<elec_conv_sel_stby, 2>),
+    k7::mouse_area({76, 41, 17, 38}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_conv_sel_1, 1>),
+    k7::mouse_area({93, 41, 17, 38}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_conv_sel_1, 0>),
+    k7::mouse_area({110, 41, 17, 38}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_conv_sel_1, 2>),
+    k7::mouse_area({121, 5, 38, 18}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_conv_sel_2, 1>),
+    k7::mouse_area({121, 23, 38, 18}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_conv_sel_2, 0>),
     k7::mouse_area({47, 9, 30, 30}, CURSOR_NONE, MOUSE_LEFTSINGLE, on_lamp),
     K7_MOUSE_END,
 };
@@ -128,10 +131,9 @@ void run_converters() {
 void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
   if (service != PANEL_SERVICE_PRE_UPDATE) return;
   run_converters();
-  const bool night = elec_panel_night != 0;
-  k7::show_position_day_night(stby_day, stby_night, elec_conv_sel_stby, night);
-  k7::show_position_day_night(conv1_day, conv1_night, elec_conv_sel_1, night);
-  k7::show_position_day_night(conv2_day, conv2_night, elec_conv_sel_2, night);
+  k7::draw_position(stby_art, elec_conv_sel_stby);
+  k7::draw_position(conv1_art, elec_conv_sel_1);
+  k7::draw_position(conv2_art, elec_conv_sel_2);
   k7::show(stby_lamp, elec_conv_stby_run != 0 && elec_bus_ess != 0);
 }
 

@@ -24,24 +24,14 @@ ELEMENT_ICON lever_battery = k7::icon(&gauge_elec_mas_sw, art(3), {75, 5}, elec:
 // Images by switch position: 0 off, 1 ground power, 2 battery.
 ELEMENT_ICON* lever_images[] = {&lever_off, &lever_ground, &lever_battery};
 
-BOOL FSAPI on_ground(PPIXPOINT, FLAGS32) {
-  k7::switch_to(elec_master_sw, 1);
-  return 0;
-}
-BOOL FSAPI on_off(PPIXPOINT, FLAGS32) {
-  k7::switch_to(elec_master_sw, 0);
-  return 0;
-}
-BOOL FSAPI on_battery(PPIXPOINT, FLAGS32) {
-  k7::switch_to(elec_master_sw, 2);
-  return 0;
-}
-
 MOUSERECT mouse[] = {
     k7::mouse_parent(),
-    k7::mouse_area({3, 5, 37, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_ground),
-    k7::mouse_area({39, 5, 37, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_off),
-    k7::mouse_area({75, 5, 37, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_battery),
+    k7::mouse_area({3, 5, 37, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_master_sw, 1>),
+    k7::mouse_area({39, 5, 37, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_master_sw, 0>),
+    k7::mouse_area({75, 5, 37, 50}, CURSOR_HAND, MOUSE_LEFTSINGLE,
+                   k7::switch_area<elec_master_sw, 2>),
     K7_MOUSE_END,
 };
 

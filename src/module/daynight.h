@@ -1,36 +1,47 @@
-// Day and night artwork: many elements exist twice, a day copy and a night (lit) copy, and the
-// panel lighting decides every update which one is drawn. `night` is the module-wide panel night
-// flag as the gauge read it.
+// Day and night artwork: faces, needles, lamps and switch images exist in a day and a night
+// (lit) copy, and the panel lighting decides every update which one is drawn.
 #pragma once
 
+#include "electrical/electrical.h"
 #include "module/gauge.h"
 
 #include <cstddef>
 
 namespace k7 {
 
-// A day/night pair of one image: the copy of the current lighting is shown while `visible`, the
-// other one always hidden.
-template <typename Day, typename Night>
-inline void show_day_night(Day& day, Night& night, bool visible, bool is_night) {
-  show(day, visible && !is_night);
-  show(night, visible && is_night);
+// Image flags of day artwork, of night artwork (drawn luminous), and of their needles.
+constexpr FLAGS ART_DAY = IMAGE_USE_ERASE | IMAGE_USE_TRANSPARENCY;
+constexpr FLAGS ART_NIGHT = ART_DAY | IMAGE_USE_LUMINOUS;
+constexpr FLAGS NEEDLE_DAY = IMAGE_BILINEAR_COLOR | ART_DAY;
+constexpr FLAGS NEEDLE_NIGHT = IMAGE_BILINEAR_COLOR | ART_NIGHT;
+
+inline bool panel_night() {
+  return elec_panel_night != 0;
 }
 
-// A switch drawn as one image per position, in a day set and a night set: exactly one image of
-// all of them is shown, the one of `position` in the set of the current lighting (none when the
-// position has no image).
-template <typename Element, std::size_t N>
-inline void show_position_day_night(Element* (&day)[N], Element* (&night)[N], std::size_t position,
-                                    bool is_night) {
+// One piece of artwork in its two copies.
+struct DayNight {
+  ELEMENT_HEADER* day;
+  ELEMENT_HEADER* night;
+};
+
+// Draws the copy the panel lighting calls for, or neither copy.
+inline void draw(const DayNight& art, bool visible = true) {
+  show(*art.day, visible && !panel_night());
+  show(*art.night, visible && panel_night());
+}
+
+// A switch or a lever: the images of its positions, the one it stands in drawn in the copy of the
+// current lighting. A position outside the table draws none.
+template <std::size_t N>
+inline void draw_position(const DayNight (&positions)[N], unsigned position) {
   for (std::size_t i = 0; i < N; ++i)
-    show_day_night(*day[i], *night[i], i == position, is_night);
+    draw(positions[i], i == position);
 }
 
-// A whole night layer (lit face and needles lying over the day ones): shown at night only.
-template <std::size_t N> inline void show_night_layer(ELEMENT_HEADER* (&layer)[N], bool is_night) {
-  for (ELEMENT_HEADER* e : layer)
-    show(*e, is_night);
+// Gauges without a callback swap their artwork through an icon of two images, day then night.
+inline FLOAT64 FSAPI day_or_night_image(ELEMENT_ICON*) {
+  return panel_night() ? 1.0 : 0.0;
 }
 
 } // namespace k7

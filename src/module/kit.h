@@ -1,6 +1,7 @@
 // Small pieces that many gauges share: switch clicks, push-button timers, slews.
 #pragma once
 
+#include "module/panel_abi.h"
 #include "module/types.h"
 #include "sound/sound.h"
 
@@ -13,6 +14,12 @@ template <typename T, typename V> inline bool switch_to(T& position, V value) {
   sound_play(SND_CLICK);
   position = static_cast<T>(value);
   return true;
+}
+
+// The click handler of an area that moves a switch to one position, the usual way.
+template <auto& Switch, auto Position> BOOL FSAPI switch_area(PPIXPOINT, FLAGS32) {
+  switch_to(Switch, Position);
+  return 0;
 }
 
 // Push-button timer (lamp tests, meter tests, relights): a click starts it at 10, each repeat of

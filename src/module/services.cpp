@@ -11,6 +11,10 @@ double read(MODULE_VAR& var) {
   return var.var_value.n;
 }
 
+double read_finite(MODULE_VAR& var) {
+  return k7::finite_or(read(var), 0.0);
+}
+
 u32 read_u32(MODULE_VAR& var) {
   if (auto f = service<PFN_LOOKUP_VAR>(PANELS_LOOKUP_VAR)) f(&var);
   return var.var_value.d;

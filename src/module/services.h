@@ -28,6 +28,8 @@ void key_event(u32 event_id, u32 value = 0);
 
 // Refreshes a module variable from its token and returns its value as a double.
 double read(MODULE_VAR& var);
+// The same, with NaN and infinities read as 0: for values used in arithmetic and comparisons.
+double read_finite(MODULE_VAR& var);
 // The low 32 bits of a module variable's value, for the tokens that are read as integers.
 u32 read_u32(MODULE_VAR& var);
 

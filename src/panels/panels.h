@@ -4,6 +4,8 @@
 #include "module/state.h"
 
 // X(type, name, load value, meaning) for variables; A(type, name, count, meaning) for tables.
-#define K7_PANELS_STATE(X, A)
+#define K7_PANELS_STATE(X, A)                                                                      \
+  X(u8, hyd_park_auto, 0,                                                                          \
+    "parking brake: 1 set by the ground automation, 2 released by the pilot, 0 neither")
 
 K7_STATE_DECLARE(K7_PANELS_STATE)

@@ -5,9 +5,9 @@
 // the start-supply meter. "kestovil eng_relight_k7": an inert face.
 #include "electrical/electrical.h"
 #include "engines/engines.h"
+#include "module/kit.h"
 #include "module/runs.h"
 #include "module/services.h"
-#include "module/switch_areas.h"
 
 namespace {
 
@@ -144,11 +144,11 @@ constexpr FLAGS32 HELD = MOUSE_LEFTSINGLE | MOUSE_DOWN_REPEAT;
 
 MOUSERECT panel_mouse[] = {
     k7::mouse_parent(),
-    k7::mouse_area({0, 0, 30, 46}, CURSOR_DOWNARROW, CLICK, k7::set_switch<eng_start_sel, 1>),
-    k7::mouse_area({30, 0, 30, 46}, CURSOR_HAND, CLICK, k7::set_switch<eng_start_sel, 0>),
-    k7::mouse_area({60, 0, 30, 46}, CURSOR_UPARROW, CLICK, k7::set_switch<eng_start_sel, 2>),
-    k7::mouse_area({17, 50, 42, 25}, CURSOR_UPARROW, CLICK, k7::set_switch<eng_start_master, 1>),
-    k7::mouse_area({17, 75, 42, 25}, CURSOR_DOWNARROW, CLICK, k7::set_switch<eng_start_master, 0>),
+    k7::mouse_area({0, 0, 30, 46}, CURSOR_DOWNARROW, CLICK, k7::switch_area<eng_start_sel, 1>),
+    k7::mouse_area({30, 0, 30, 46}, CURSOR_HAND, CLICK, k7::switch_area<eng_start_sel, 0>),
+    k7::mouse_area({60, 0, 30, 46}, CURSOR_UPARROW, CLICK, k7::switch_area<eng_start_sel, 2>),
+    k7::mouse_area({17, 50, 42, 25}, CURSOR_UPARROW, CLICK, k7::switch_area<eng_start_master, 1>),
+    k7::mouse_area({17, 75, 42, 25}, CURSOR_DOWNARROW, CLICK, k7::switch_area<eng_start_master, 0>),
     k7::mouse_area({63, 54, 42, 42}, CURSOR_HAND, HELD, on_start_button),
     k7::mouse_area({114, 21, 34, 34}, CURSOR_HAND, HELD, on_relight<eng1_relight_timer>),
     k7::mouse_area({156, 21, 34, 34}, CURSOR_HAND, HELD, on_relight<eng2_relight_timer>),

@@ -5,7 +5,6 @@
 #include "module/kit.h"
 #include "module/runs.h"
 #include "module/services.h"
-#include "module/switch_areas.h"
 
 #include <array>
 
@@ -68,19 +67,19 @@ constexpr std::array<k7::ImageEntry, PUMP_IMAGES> pump_images(const PumpLayout& 
   constexpr ID three_night[3] = {LEVER_CENTRE_NIGHT, LEVER_UP_NIGHT, LEVER_DOWN_NIGHT};
   constexpr ID two_day[2] = {LEVER_DOWN, LEVER_UP};
   constexpr ID two_night[2] = {LEVER_DOWN_NIGHT, LEVER_UP_NIGHT};
-  auto flags = [](bool shown) { return shown ? k7::TRANSPARENT : k7::HIDDEN; };
+  auto flags = [](bool shown) { return shown ? k7::ART_DAY : k7::ART_DAY | IMAGE_HIDDEN; };
   std::array<k7::ImageEntry, PUMP_IMAGES> a{};
   for (std::size_t i = 0; i < 3; ++i) {
     a[PUMP1_DAY + i] = {three_day[i], l.pump1[i], flags(i == 2)};
-    a[PUMP1_NIGHT + i] = {three_night[i], l.pump1[i], k7::HIDDEN};
+    a[PUMP1_NIGHT + i] = {three_night[i], l.pump1[i], k7::NIGHT_HIDDEN};
     a[PUMP2_DAY + i] = {three_day[i], l.pump2[i], flags(i == 2)};
-    a[PUMP2_NIGHT + i] = {three_night[i], l.pump2[i], k7::HIDDEN};
+    a[PUMP2_NIGHT + i] = {three_night[i], l.pump2[i], k7::NIGHT_HIDDEN};
   }
   for (std::size_t i = 0; i < 2; ++i) {
     a[PUMP3_DAY + i] = {two_day[i], l.pump3[i], flags(i == 0)};
-    a[PUMP3_NIGHT + i] = {two_night[i], l.pump3[i], k7::HIDDEN};
+    a[PUMP3_NIGHT + i] = {two_night[i], l.pump3[i], k7::NIGHT_HIDDEN};
     a[PUMP4_DAY + i] = {two_day[i], l.pump4[i], flags(i == 1)};
-    a[PUMP4_NIGHT + i] = {two_night[i], l.pump4[i], k7::HIDDEN};
+    a[PUMP4_NIGHT + i] = {two_night[i], l.pump4[i], k7::NIGHT_HIDDEN};
   }
   a[LOW_LEVEL] = {LAMP_LOW_LEVEL, l.low_level, k7::HIDDEN};
   a[LOW_LEVEL_NAV] = {LAMP_LOW_LEVEL_NAV, l.low_level, k7::HIDDEN};
@@ -102,11 +101,10 @@ ELEMENT_STATIC_IMAGE face_rh =
 MODULE_VAR nav_lights = sim::token(0x26B);
 
 void draw(const FuelSide& s, ELEMENT_ICON* image) {
-  const bool night = elec_panel_night != 0;
-  k7::show_position(image + PUMP1_DAY, image + PUMP1_NIGHT, 3, s.pump1_sw, night);
-  k7::show_position(image + PUMP2_DAY, image + PUMP2_NIGHT, 3, s.pump2_sw, night);
-  k7::show_position(image + PUMP3_DAY, image + PUMP3_NIGHT, 2, s.pump3_sw, night);
-  k7::show_position(image + PUMP4_DAY, image + PUMP4_NIGHT, 2, s.pump4_sw, night);
+  k7::draw_position(image + PUMP1_DAY, image + PUMP1_NIGHT, 3, s.pump1_sw);
+  k7::draw_position(image + PUMP2_DAY, image + PUMP2_NIGHT, 3, s.pump2_sw);
+  k7::draw_position(image + PUMP3_DAY, image + PUMP3_NIGHT, 2, s.pump3_sw);
+  k7::draw_position(image + PUMP4_DAY, image + PUMP4_NIGHT, 2, s.pump4_sw);
   const bool nav = sim::read(nav_lights) == 1.0;
   k7::show_lamp(image[LOW_LEVEL], image[LOW_LEVEL_NAV], s.qty_main < 200.0 && elec_bus_ess == 1,
                 nav);
@@ -250,37 +248,37 @@ void FSAPI callback_rh(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
   draw(fuel_rh, ImagesRh::element);
 }
 
-using k7::set_switch;
+using k7::switch_area;
 
 constexpr FLAGS32 CLICK = MOUSE_LEFTSINGLE;
 
 MOUSERECT mouse_lh[] = {
     k7::mouse_parent(),
-    k7::mouse_area({37, 1, 27, 14}, CURSOR_UPARROW, CLICK, set_switch<fuel_pump_lh1_sw, 1>),
-    k7::mouse_area({37, 15, 27, 14}, CURSOR_HAND, CLICK, set_switch<fuel_pump_lh1_sw, 0>),
-    k7::mouse_area({37, 29, 27, 14}, CURSOR_DOWNARROW, CLICK, set_switch<fuel_pump_lh1_sw, 2>),
-    k7::mouse_area({6, 45, 27, 14}, CURSOR_UPARROW, CLICK, set_switch<fuel_pump_lh2_sw, 1>),
-    k7::mouse_area({6, 59, 27, 14}, CURSOR_HAND, CLICK, set_switch<fuel_pump_lh2_sw, 0>),
-    k7::mouse_area({6, 73, 27, 14}, CURSOR_DOWNARROW, CLICK, set_switch<fuel_pump_lh2_sw, 2>),
-    k7::mouse_area({6, 1, 27, 21}, CURSOR_UPARROW, CLICK, set_switch<fuel_pump_lh3_sw, 1>),
-    k7::mouse_area({6, 22, 27, 21}, CURSOR_DOWNARROW, CLICK, set_switch<fuel_pump_lh3_sw, 0>),
-    k7::mouse_area({37, 45, 27, 21}, CURSOR_UPARROW, CLICK, set_switch<fuel_pump_lh4_sw, 1>),
-    k7::mouse_area({37, 66, 27, 21}, CURSOR_DOWNARROW, CLICK, set_switch<fuel_pump_lh4_sw, 0>),
+    k7::mouse_area({37, 1, 27, 14}, CURSOR_UPARROW, CLICK, switch_area<fuel_pump_lh1_sw, 1>),
+    k7::mouse_area({37, 15, 27, 14}, CURSOR_HAND, CLICK, switch_area<fuel_pump_lh1_sw, 0>),
+    k7::mouse_area({37, 29, 27, 14}, CURSOR_DOWNARROW, CLICK, switch_area<fuel_pump_lh1_sw, 2>),
+    k7::mouse_area({6, 45, 27, 14}, CURSOR_UPARROW, CLICK, switch_area<fuel_pump_lh2_sw, 1>),
+    k7::mouse_area({6, 59, 27, 14}, CURSOR_HAND, CLICK, switch_area<fuel_pump_lh2_sw, 0>),
+    k7::mouse_area({6, 73, 27, 14}, CURSOR_DOWNARROW, CLICK, switch_area<fuel_pump_lh2_sw, 2>),
+    k7::mouse_area({6, 1, 27, 21}, CURSOR_UPARROW, CLICK, switch_area<fuel_pump_lh3_sw, 1>),
+    k7::mouse_area({6, 22, 27, 21}, CURSOR_DOWNARROW, CLICK, switch_area<fuel_pump_lh3_sw, 0>),
+    k7::mouse_area({37, 45, 27, 21}, CURSOR_UPARROW, CLICK, switch_area<fuel_pump_lh4_sw, 1>),
+    k7::mouse_area({37, 66, 27, 21}, CURSOR_DOWNARROW, CLICK, switch_area<fuel_pump_lh4_sw, 0>),
     K7_MOUSE_END,
 };
 
 MOUSERECT mouse_rh[] = {
     k7::mouse_parent(),
-    k7::mouse_area({6, 1, 27, 14}, CURSOR_UPARROW, CLICK, set_switch<fuel_pump_rh1_sw, 1>),
-    k7::mouse_area({6, 15, 27, 14}, CURSOR_HAND, CLICK, set_switch<fuel_pump_rh1_sw, 0>),
-    k7::mouse_area({6, 29, 27, 14}, CURSOR_DOWNARROW, CLICK, set_switch<fuel_pump_rh1_sw, 2>),
-    k7::mouse_area({37, 45, 27, 14}, CURSOR_UPARROW, CLICK, set_switch<fuel_pump_rh2_sw, 1>),
-    k7::mouse_area({37, 59, 27, 14}, CURSOR_HAND, CLICK, set_switch<fuel_pump_rh2_sw, 0>),
-    k7::mouse_area({37, 73, 27, 14}, CURSOR_DOWNARROW, CLICK, set_switch<fuel_pump_rh2_sw, 2>),
-    k7::mouse_area({37, 1, 27, 21}, CURSOR_UPARROW, CLICK, set_switch<fuel_pump_rh3_sw, 1>),
-    k7::mouse_area({37, 22, 27, 21}, CURSOR_DOWNARROW, CLICK, set_switch<fuel_pump_rh3_sw, 0>),
-    k7::mouse_area({6, 45, 27, 21}, CURSOR_UPARROW, CLICK, set_switch<fuel_pump_rh4_sw, 1>),
-    k7::mouse_area({6, 66, 27, 21}, CURSOR_DOWNARROW, CLICK, set_switch<fuel_pump_rh4_sw, 0>),
+    k7::mouse_area({6, 1, 27, 14}, CURSOR_UPARROW, CLICK, switch_area<fuel_pump_rh1_sw, 1>),
+    k7::mouse_area({6, 15, 27, 14}, CURSOR_HAND, CLICK, switch_area<fuel_pump_rh1_sw, 0>),
+    k7::mouse_area({6, 29, 27, 14}, CURSOR_DOWNARROW, CLICK, switch_area<fuel_pump_rh1_sw, 2>),
+    k7::mouse_area({37, 45, 27, 14}, CURSOR_UPARROW, CLICK, switch_area<fuel_pump_rh2_sw, 1>),
+    k7::mouse_area({37, 59, 27, 14}, CURSOR_HAND, CLICK, switch_area<fuel_pump_rh2_sw, 0>),
+    k7::mouse_area({37, 73, 27, 14}, CURSOR_DOWNARROW, CLICK, switch_area<fuel_pump_rh2_sw, 2>),
+    k7::mouse_area({37, 1, 27, 21}, CURSOR_UPARROW, CLICK, switch_area<fuel_pump_rh3_sw, 1>),
+    k7::mouse_area({37, 22, 27, 21}, CURSOR_DOWNARROW, CLICK, switch_area<fuel_pump_rh3_sw, 0>),
+    k7::mouse_area({6, 45, 27, 21}, CURSOR_UPARROW, CLICK, switch_area<fuel_pump_rh4_sw, 1>),
+    k7::mouse_area({6, 66, 27, 21}, CURSOR_DOWNARROW, CLICK, switch_area<fuel_pump_rh4_sw, 0>),
     K7_MOUSE_END,
 };
 

@@ -5,7 +5,6 @@
 #include "module/kit.h"
 #include "module/runs.h"
 #include "module/services.h"
-#include "module/switch_areas.h"
 
 namespace {
 
@@ -128,9 +127,9 @@ void FSAPI crossfeed_callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
 
 MOUSERECT crossfeed_mouse[] = {
     k7::mouse_parent(),
-    k7::mouse_area({0, 0, 28, 41}, CURSOR_UPARROW, CLICK, k7::set_switch<fuel_crossfeed_open, 1>),
+    k7::mouse_area({0, 0, 28, 41}, CURSOR_UPARROW, CLICK, k7::switch_area<fuel_crossfeed_open, 1>),
     k7::mouse_area({0, 41, 28, 41}, CURSOR_DOWNARROW, CLICK,
-                   k7::set_switch<fuel_crossfeed_open, 0>),
+                   k7::switch_area<fuel_crossfeed_open, 0>),
     K7_MOUSE_END,
 };
 

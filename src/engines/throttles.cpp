@@ -151,7 +151,7 @@ FLOAT64 FSAPI lever_right(ELEMENT_MOVING_IMAGE*) {
 constexpr std::size_t LEVER_PARTS = 5;
 
 constexpr k7::SlideEntry lever_part(ID bitmap, PIXPOINT at, bool day, PMOVING_UPDATE_CB y) {
-  return {bitmap, at, day ? k7::TRANSPARENT : k7::HIDDEN, lever_column, y, 0.0, 110.0};
+  return {bitmap, at, day ? k7::ART_DAY : k7::NIGHT_HIDDEN, lever_column, y, 0.0, 110.0};
 }
 
 constexpr k7::SlideEntry levers_left[] = {
@@ -182,19 +182,17 @@ enum LeftExtra : std::size_t {
 };
 enum RightExtra : std::size_t { STARTER_LAMP_1 = 4, STARTER_LAMP_2 = 5 };
 
+constexpr FLAGS DAY = k7::ART_DAY, OTHER = k7::DAY_HIDDEN, NIGHT = k7::NIGHT_HIDDEN;
 constexpr k7::ImageEntry extras_left[] = {
-    {16720, {0, 234}, k7::HIDDEN},      {16752, {0, 0}, k7::TRANSPARENT},
-    {16736, {0, 234}, k7::HIDDEN},      {16768, {0, 0}, k7::HIDDEN},
-    {13680, {64, 49}, k7::TRANSPARENT}, {25168, {57, 51}, k7::HIDDEN},
-    {25184, {68, 51}, k7::HIDDEN},      {29200, {64, 49}, k7::HIDDEN},
-    {29216, {57, 51}, k7::HIDDEN},      {29232, {68, 51}, k7::HIDDEN},
-    {4976, {47, 106}, k7::TRANSPARENT}, {13680, {47, 91}, k7::HIDDEN},
-    {29184, {47, 106}, k7::HIDDEN},     {29200, {47, 91}, k7::HIDDEN},
+    {16720, {0, 234}, OTHER},  {16752, {0, 0}, DAY},     {16736, {0, 234}, NIGHT},
+    {16768, {0, 0}, NIGHT},    {13680, {64, 49}, DAY},   {25168, {57, 51}, OTHER},
+    {25184, {68, 51}, OTHER},  {29200, {64, 49}, NIGHT}, {29216, {57, 51}, NIGHT},
+    {29232, {68, 51}, NIGHT},  {4976, {47, 106}, DAY},   {13680, {47, 91}, OTHER},
+    {29184, {47, 106}, NIGHT}, {29200, {47, 91}, NIGHT},
 };
 constexpr k7::ImageEntry extras_right[] = {
-    {17168, {44, 234}, k7::HIDDEN}, {17200, {45, 0}, k7::TRANSPARENT},
-    {17184, {44, 234}, k7::HIDDEN}, {17216, {45, 0}, k7::HIDDEN},
-    {29040, {37, 136}, k7::HIDDEN}, {29040, {84, 136}, k7::HIDDEN},
+    {17168, {44, 234}, OTHER}, {17200, {45, 0}, DAY},          {17184, {44, 234}, NIGHT},
+    {17216, {45, 0}, NIGHT},   {29040, {37, 136}, k7::HIDDEN}, {29040, {84, 136}, k7::HIDDEN},
 };
 
 using ExtrasLeft = k7::Run<gauge_thr_hpbp_left, extras_left>;
@@ -207,29 +205,26 @@ ELEMENT_STATIC_IMAGE face_left =
 ELEMENT_STATIC_IMAGE face_right =
     k7::static_image(&gauge_thr_hpbp_right, 16416, {0, 0}, k7::TRANSPARENT, LeverRight::head);
 
-void draw_lever(const Quadrant& q, ELEMENT_MOVING_IMAGE* lever, ELEMENT_ICON* extra, bool night) {
-  for (std::size_t i = 0; i < LEVER_PARTS; ++i) {
-    k7::show(lever[i], !night);
-    k7::show(lever[LEVER_PARTS + i], night);
-  }
-  k7::show_position(extra + LP_DAY, extra + LP_NIGHT, 2, q.lp_cock, night);
+void draw_lever(const Quadrant& q, ELEMENT_MOVING_IMAGE* lever, ELEMENT_ICON* extra) {
+  for (std::size_t i = 0; i < LEVER_PARTS; ++i)
+    k7::draw({&lever[i].header, &lever[LEVER_PARTS + i].header});
+  k7::draw_position(extra + LP_DAY, extra + LP_NIGHT, 2, q.lp_cock);
 }
 
 void FSAPI callback_left(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
   if (service != PANEL_SERVICE_PRE_UPDATE) return;
   update(left);
-  const bool night = elec_panel_night != 0;
   ELEMENT_ICON* extra = ExtrasLeft::element;
-  draw_lever(left, LeverLeft::element, extra, night);
-  k7::show_position(extra + SELECTOR_DAY, extra + SELECTOR_NIGHT, 3, eng_start_sel, night);
-  k7::show_position(extra + MASTER_DAY, extra + MASTER_NIGHT, 2, eng_start_master, night);
+  draw_lever(left, LeverLeft::element, extra);
+  k7::draw_position(extra + SELECTOR_DAY, extra + SELECTOR_NIGHT, 3, eng_start_sel);
+  k7::draw_position(extra + MASTER_DAY, extra + MASTER_NIGHT, 2, eng_start_master);
 }
 
 void FSAPI callback_right(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
   if (service != PANEL_SERVICE_PRE_UPDATE) return;
   update(right);
   ELEMENT_ICON* extra = ExtrasRight::element;
-  draw_lever(right, LeverRight::element, extra, elec_panel_night != 0);
+  draw_lever(right, LeverRight::element, extra);
   k7::show(extra[STARTER_LAMP_1], elec_bus_ess == 1 && eng1_starter_on == 1);
   k7::show(extra[STARTER_LAMP_2], elec_bus_ess == 1 && eng2_starter_on == 1);
 }

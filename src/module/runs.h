@@ -12,6 +12,7 @@
 // bottom of the chain up, because each names the one after it.
 #pragma once
 
+#include "module/daynight.h"
 #include "module/gauge.h"
 
 #include <cstddef>
@@ -22,6 +23,8 @@ namespace k7 {
 
 constexpr FLAGS TRANSPARENT = IMAGE_USE_TRANSPARENCY;
 constexpr FLAGS HIDDEN = IMAGE_USE_TRANSPARENCY | IMAGE_HIDDEN;
+constexpr FLAGS DAY_HIDDEN = ART_DAY | IMAGE_HIDDEN;     // day copies of other positions
+constexpr FLAGS NIGHT_HIDDEN = ART_NIGHT | IMAGE_HIDDEN; // night copies start hidden
 
 // A plain image, shown and hidden by its gauge's callback.
 struct ImageEntry {
@@ -80,15 +83,12 @@ typename Run<Gauge, Table, Tail, std::index_sequence<I...>>::Element
     Run<Gauge, Table, Tail, std::index_sequence<I...>>::element[size] = {
         Table[I].make(&Gauge, I + 1 < size ? links[I] : Tail)...};
 
-// Day and night copies: exactly one image of a control is shown, the one of its position, in the
-// copy that the panel lighting calls for. Positions past the end show nothing.
+// Runs of day/night artwork keep the day copies of a control's positions together and the night
+// copies together: the position's image is drawn in the copy the panel lighting calls for.
 template <typename Element>
-inline void show_position(Element* day, Element* night, std::size_t count, std::size_t position,
-                          bool night_lit) {
-  for (std::size_t i = 0; i < count; ++i) {
-    show(day[i], i == position && !night_lit);
-    show(night[i], i == position && night_lit);
-  }
+inline void draw_position(Element* day, Element* night, std::size_t count, std::size_t position) {
+  for (std::size_t i = 0; i < count; ++i)
+    draw(DayNight{&day[i].header, &night[i].header}, i == position);
 }
 
 // One copy only: the image of the position shows, the others hide.

@@ -1,7 +1,7 @@
 // "kestovil commut_batt_k7": the battery commutator, normal (1) at the top, off (0) in the
 // middle, standby/start (2) at the bottom. It turns to either end only from off, so passing from
 // normal to start goes through off. No sound.
-#include "electrical/elec_common.h"
+#include "module/daynight.h"
 #include "electrical/electrical.h"
 #include "module/gauge.h"
 
@@ -13,13 +13,13 @@ constexpr ID art(int n) {
 
 extern ELEMENT_ICON knob_normal, knob_off, knob_start;
 
-ELEMENT_STATIC_IMAGE background = k7::static_image(&gauge_commut_batt, art(0), {0, 0},
-                                                   elec::ART_BACKGROUND, K7_NEXT(knob_normal));
+ELEMENT_STATIC_IMAGE background =
+    k7::static_image(&gauge_commut_batt, art(0), {0, 0}, k7::TRANSPARENT, K7_NEXT(knob_normal));
 ELEMENT_ICON knob_normal =
-    k7::icon(&gauge_commut_batt, art(1), {28, 0}, elec::ART_IMAGE, K7_NEXT(knob_off));
+    k7::icon(&gauge_commut_batt, art(1), {28, 0}, k7::ART_DAY, K7_NEXT(knob_off));
 ELEMENT_ICON knob_off =
-    k7::icon(&gauge_commut_batt, art(2), {17, 125}, elec::ART_HIDDEN, K7_NEXT(knob_start));
-ELEMENT_ICON knob_start = k7::icon(&gauge_commut_batt, art(3), {28, 251}, elec::ART_HIDDEN, K7_END);
+    k7::icon(&gauge_commut_batt, art(2), {17, 125}, k7::DAY_HIDDEN, K7_NEXT(knob_start));
+ELEMENT_ICON knob_start = k7::icon(&gauge_commut_batt, art(3), {28, 251}, k7::DAY_HIDDEN, K7_END);
 
 // Images by position: 0 off, 1 normal, 2 start.
 ELEMENT_ICON* knob_images[] = {&knob_off, &knob_normal, &knob_start};

@@ -1,6 +1,6 @@
 // "kestovil elec_ac_sw_k7": the AC voltmeter's selector (essential AC bus, or its copy), a second
 // selector of the AC panel, and the voltmeter test button, which measures the instrument bus.
-#include "electrical/elec_common.h"
+#include "module/daynight.h"
 #include "electrical/electrical.h"
 #include "module/gauge.h"
 #include "module/kit.h"
@@ -14,14 +14,14 @@ constexpr ID art(int n) {
 extern ELEMENT_ICON sel1_at_1, sel1_at_2, sel2_at_1, sel2_at_2;
 
 ELEMENT_STATIC_IMAGE background =
-    k7::static_image(&gauge_elec_ac_sw, art(0), {0, 0}, elec::ART_BACKGROUND, K7_NEXT(sel1_at_1));
+    k7::static_image(&gauge_elec_ac_sw, art(0), {0, 0}, k7::TRANSPARENT, K7_NEXT(sel1_at_1));
 ELEMENT_ICON sel1_at_1 =
-    k7::icon(&gauge_elec_ac_sw, art(1), {17, 5}, elec::ART_IMAGE, K7_NEXT(sel1_at_2));
+    k7::icon(&gauge_elec_ac_sw, art(1), {17, 5}, k7::ART_DAY, K7_NEXT(sel1_at_2));
 ELEMENT_ICON sel1_at_2 =
-    k7::icon(&gauge_elec_ac_sw, art(2), {62, 5}, elec::ART_HIDDEN, K7_NEXT(sel2_at_1));
+    k7::icon(&gauge_elec_ac_sw, art(2), {62, 5}, k7::DAY_HIDDEN, K7_NEXT(sel2_at_1));
 ELEMENT_ICON sel2_at_1 =
-    k7::icon(&gauge_elec_ac_sw, art(3), {17, 55}, elec::ART_IMAGE, K7_NEXT(sel2_at_2));
-ELEMENT_ICON sel2_at_2 = k7::icon(&gauge_elec_ac_sw, art(4), {62, 55}, elec::ART_HIDDEN, K7_END);
+    k7::icon(&gauge_elec_ac_sw, art(3), {17, 55}, k7::ART_DAY, K7_NEXT(sel2_at_2));
+ELEMENT_ICON sel2_at_2 = k7::icon(&gauge_elec_ac_sw, art(4), {62, 55}, k7::DAY_HIDDEN, K7_END);
 
 // Images by position 1 and 2 (index 0 and 1).
 ELEMENT_ICON* sel1_images[] = {&sel1_at_1, &sel1_at_2};

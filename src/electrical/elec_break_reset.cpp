@@ -1,7 +1,7 @@
 // "kestovil elec_break_reset_k7": the spring-loaded breaker reset switch and the two generator
 // lamps of the reset panel. A generator fault lights and latches its lamp; holding the switch
 // toward that generator puts the lamp and the electrical warning out.
-#include "electrical/elec_common.h"
+#include "module/daynight.h"
 #include "electrical/electrical.h"
 #include "module/gauge.h"
 #include "module/kit.h"
@@ -15,16 +15,16 @@ constexpr ID art(int n) {
 extern ELEMENT_ICON switch_left, switch_centre, switch_right, lamp1, lamp2;
 
 ELEMENT_STATIC_IMAGE background = k7::static_image(&gauge_elec_break_reset, art(0), {0, 0},
-                                                   elec::ART_BACKGROUND, K7_NEXT(switch_left));
+                                                   k7::TRANSPARENT, K7_NEXT(switch_left));
 ELEMENT_ICON switch_left =
-    k7::icon(&gauge_elec_break_reset, art(1), {73, 0}, elec::ART_HIDDEN, K7_NEXT(switch_centre));
+    k7::icon(&gauge_elec_break_reset, art(1), {73, 0}, k7::DAY_HIDDEN, K7_NEXT(switch_centre));
 ELEMENT_ICON switch_centre =
-    k7::icon(&gauge_elec_break_reset, art(2), {96, 0}, elec::ART_IMAGE, K7_NEXT(switch_right));
+    k7::icon(&gauge_elec_break_reset, art(2), {96, 0}, k7::ART_DAY, K7_NEXT(switch_right));
 ELEMENT_ICON switch_right =
-    k7::icon(&gauge_elec_break_reset, art(3), {118, 0}, elec::ART_HIDDEN, K7_NEXT(lamp1));
+    k7::icon(&gauge_elec_break_reset, art(3), {118, 0}, k7::DAY_HIDDEN, K7_NEXT(lamp1));
 ELEMENT_ICON lamp1 =
-    k7::icon(&gauge_elec_break_reset, art(4), {3, 12}, elec::ART_HIDDEN, K7_NEXT(lamp2));
-ELEMENT_ICON lamp2 = k7::icon(&gauge_elec_break_reset, art(5), {206, 12}, elec::ART_HIDDEN, K7_END);
+    k7::icon(&gauge_elec_break_reset, art(4), {3, 12}, k7::DAY_HIDDEN, K7_NEXT(lamp2));
+ELEMENT_ICON lamp2 = k7::icon(&gauge_elec_break_reset, art(5), {206, 12}, k7::DAY_HIDDEN, K7_END);
 
 ELEMENT_ICON* switch_images[] = {&switch_left, &switch_centre, &switch_right};
 

@@ -1,7 +1,7 @@
 // "kestovil elec_breaker_k7": the two guarded generator switches with their fault lamps. Switching
 // a faulty generator off acknowledges the fault: its lamp and the electrical warning go out, and
 // the generator stays off line until the fault is cleared.
-#include "electrical/elec_common.h"
+#include "module/daynight.h"
 #include "electrical/electrical.h"
 #include "module/gauge.h"
 #include "module/kit.h"
@@ -18,23 +18,23 @@ constexpr ID art(int n) {
 extern ELEMENT_ICON gen1_guarded, gen1_open, gen1_off, gen2_guarded, gen2_open, gen2_off;
 extern ELEMENT_ICON gen1_lamp, gen2_lamp;
 
-ELEMENT_STATIC_IMAGE background = k7::static_image(&gauge_elec_breaker, art(0), {0, 0},
-                                                   elec::ART_BACKGROUND, K7_NEXT(gen1_guarded));
+ELEMENT_STATIC_IMAGE background =
+    k7::static_image(&gauge_elec_breaker, art(0), {0, 0}, k7::TRANSPARENT, K7_NEXT(gen1_guarded));
 ELEMENT_ICON gen1_guarded =
-    k7::icon(&gauge_elec_breaker, art(1), {38, 0}, elec::ART_IMAGE, K7_NEXT(gen1_open));
+    k7::icon(&gauge_elec_breaker, art(1), {38, 0}, k7::ART_DAY, K7_NEXT(gen1_open));
 ELEMENT_ICON gen1_open =
-    k7::icon(&gauge_elec_breaker, art(2), {38, 0}, elec::ART_HIDDEN, K7_NEXT(gen1_off));
+    k7::icon(&gauge_elec_breaker, art(2), {38, 0}, k7::DAY_HIDDEN, K7_NEXT(gen1_off));
 ELEMENT_ICON gen1_off =
-    k7::icon(&gauge_elec_breaker, art(3), {38, 45}, elec::ART_HIDDEN, K7_NEXT(gen2_guarded));
+    k7::icon(&gauge_elec_breaker, art(3), {38, 45}, k7::DAY_HIDDEN, K7_NEXT(gen2_guarded));
 ELEMENT_ICON gen2_guarded =
-    k7::icon(&gauge_elec_breaker, art(4), {162, 0}, elec::ART_IMAGE, K7_NEXT(gen2_open));
+    k7::icon(&gauge_elec_breaker, art(4), {162, 0}, k7::ART_DAY, K7_NEXT(gen2_open));
 ELEMENT_ICON gen2_open =
-    k7::icon(&gauge_elec_breaker, art(5), {162, 0}, elec::ART_HIDDEN, K7_NEXT(gen2_off));
+    k7::icon(&gauge_elec_breaker, art(5), {162, 0}, k7::DAY_HIDDEN, K7_NEXT(gen2_off));
 ELEMENT_ICON gen2_off =
-    k7::icon(&gauge_elec_breaker, art(6), {162, 45}, elec::ART_HIDDEN, K7_NEXT(gen1_lamp));
+    k7::icon(&gauge_elec_breaker, art(6), {162, 45}, k7::DAY_HIDDEN, K7_NEXT(gen1_lamp));
 ELEMENT_ICON gen1_lamp =
-    k7::icon(&gauge_elec_breaker, art(7), {48, 90}, elec::ART_HIDDEN, K7_NEXT(gen2_lamp));
-ELEMENT_ICON gen2_lamp = k7::icon(&gauge_elec_breaker, art(8), {174, 90}, elec::ART_HIDDEN, K7_END);
+    k7::icon(&gauge_elec_breaker, art(7), {48, 90}, k7::DAY_HIDDEN, K7_NEXT(gen2_lamp));
+ELEMENT_ICON gen2_lamp = k7::icon(&gauge_elec_breaker, art(8), {174, 90}, k7::DAY_HIDDEN, K7_END);
 
 struct Generator {
   u8& sw;

@@ -3,7 +3,7 @@
 // loads, every DC bus flag, the DC voltmeter reading, and the one-time alignment of the
 // simulator's own battery, alternator, avionics and generator switches.
 #include "electrical/battery.h"
-#include "electrical/elec_common.h"
+#include "module/daynight.h"
 #include "electrical/electrical.h"
 #include "engines/engines.h"
 #include "module/gauge.h"
@@ -22,33 +22,32 @@ extern ELEMENT_ICON bar_ess, bar_gen_main, bar_gen, bar_batt, bar_normal_1, bar_
     bar_radio2, bar_radio1, bar_main_b, bar_main_a;
 
 ELEMENT_STATIC_IMAGE background =
-    k7::static_image(&gauge_elec_bus_bat, art(0), {0, 0}, elec::ART_BACKGROUND, K7_NEXT(feed_1));
+    k7::static_image(&gauge_elec_bus_bat, art(0), {0, 0}, k7::TRANSPARENT, K7_NEXT(feed_1));
 // The feed switch, lever to the battery bus (1) or to the main bus (2).
-ELEMENT_ICON feed_1 =
-    k7::icon(&gauge_elec_bus_bat, art(1), {1, 38}, elec::ART_IMAGE, K7_NEXT(feed_2));
+ELEMENT_ICON feed_1 = k7::icon(&gauge_elec_bus_bat, art(1), {1, 38}, k7::ART_DAY, K7_NEXT(feed_2));
 ELEMENT_ICON feed_2 =
-    k7::icon(&gauge_elec_bus_bat, art(2), {1, 38}, elec::ART_HIDDEN, K7_NEXT(bar_ess));
+    k7::icon(&gauge_elec_bus_bat, art(2), {1, 38}, k7::DAY_HIDDEN, K7_NEXT(bar_ess));
 // Bus-bar segments of the mimic, lit while their bus is powered.
 ELEMENT_ICON bar_ess =
-    k7::icon(&gauge_elec_bus_bat, art(3), {110, 20}, elec::ART_HIDDEN, K7_NEXT(bar_gen_main));
+    k7::icon(&gauge_elec_bus_bat, art(3), {110, 20}, k7::DAY_HIDDEN, K7_NEXT(bar_gen_main));
 ELEMENT_ICON bar_gen_main =
-    k7::icon(&gauge_elec_bus_bat, art(4), {200, 100}, elec::ART_HIDDEN, K7_NEXT(bar_gen));
+    k7::icon(&gauge_elec_bus_bat, art(4), {200, 100}, k7::DAY_HIDDEN, K7_NEXT(bar_gen));
 ELEMENT_ICON bar_gen =
-    k7::icon(&gauge_elec_bus_bat, art(5), {300, 100}, elec::ART_HIDDEN, K7_NEXT(bar_batt));
+    k7::icon(&gauge_elec_bus_bat, art(5), {300, 100}, k7::DAY_HIDDEN, K7_NEXT(bar_batt));
 ELEMENT_ICON bar_batt =
-    k7::icon(&gauge_elec_bus_bat, art(6), {110, 160}, elec::ART_HIDDEN, K7_NEXT(bar_normal_1));
+    k7::icon(&gauge_elec_bus_bat, art(6), {110, 160}, k7::DAY_HIDDEN, K7_NEXT(bar_normal_1));
 ELEMENT_ICON bar_normal_1 =
-    k7::icon(&gauge_elec_bus_bat, art(7), {200, 160}, elec::ART_HIDDEN, K7_NEXT(bar_normal_2));
+    k7::icon(&gauge_elec_bus_bat, art(7), {200, 160}, k7::DAY_HIDDEN, K7_NEXT(bar_normal_2));
 ELEMENT_ICON bar_normal_2 =
-    k7::icon(&gauge_elec_bus_bat, art(8), {250, 160}, elec::ART_HIDDEN, K7_NEXT(bar_radio2));
+    k7::icon(&gauge_elec_bus_bat, art(8), {250, 160}, k7::DAY_HIDDEN, K7_NEXT(bar_radio2));
 ELEMENT_ICON bar_radio2 =
-    k7::icon(&gauge_elec_bus_bat, art(9), {330, 200}, elec::ART_HIDDEN, K7_NEXT(bar_radio1));
+    k7::icon(&gauge_elec_bus_bat, art(9), {330, 200}, k7::DAY_HIDDEN, K7_NEXT(bar_radio1));
 ELEMENT_ICON bar_radio1 =
-    k7::icon(&gauge_elec_bus_bat, art(10), {330, 180}, elec::ART_HIDDEN, K7_NEXT(bar_main_b));
+    k7::icon(&gauge_elec_bus_bat, art(10), {330, 180}, k7::DAY_HIDDEN, K7_NEXT(bar_main_b));
 ELEMENT_ICON bar_main_b =
-    k7::icon(&gauge_elec_bus_bat, art(11), {200, 220}, elec::ART_HIDDEN, K7_NEXT(bar_main_a));
+    k7::icon(&gauge_elec_bus_bat, art(11), {200, 220}, k7::DAY_HIDDEN, K7_NEXT(bar_main_a));
 ELEMENT_ICON bar_main_a =
-    k7::icon(&gauge_elec_bus_bat, art(12), {150, 220}, elec::ART_HIDDEN, K7_END);
+    k7::icon(&gauge_elec_bus_bat, art(12), {150, 220}, k7::DAY_HIDDEN, K7_END);
 
 ELEMENT_ICON* feed_images[] = {&feed_1, &feed_2};
 

@@ -1,7 +1,7 @@
 // "kestovil elec_conv_k7": the three AC converters (converter 1, converter 2 and the standby
 // converter) with their selectors, and the AC buses they feed. The selectors are drawn in day or
 // night artwork with the panel lighting.
-#include "electrical/elec_common.h"
+#include "module/daynight.h"
 #include "electrical/electrical.h"
 #include "module/daynight.h"
 #include "module/gauge.h"
@@ -26,40 +26,40 @@ extern ELEMENT_ICON conv2_day_0, conv2_day_1, conv2_night_0, conv2_night_1;
 extern ELEMENT_ICON stby_lamp;
 
 ELEMENT_STATIC_IMAGE background =
-    k7::static_image(&gauge_elec_conv, art(0), {0, 0}, elec::ART_BACKGROUND, K7_NEXT(stby_day_0));
+    k7::static_image(&gauge_elec_conv, art(0), {0, 0}, k7::TRANSPARENT, K7_NEXT(stby_day_0));
 ELEMENT_ICON stby_day_0 =
-    k7::icon(&gauge_elec_conv, art(1), STBY_AT, elec::ART_HIDDEN, K7_NEXT(stby_day_1));
+    k7::icon(&gauge_elec_conv, art(1), STBY_AT, k7::DAY_HIDDEN, K7_NEXT(stby_day_1));
 ELEMENT_ICON stby_day_1 =
-    k7::icon(&gauge_elec_conv, art(2), STBY_AT, elec::ART_IMAGE, K7_NEXT(stby_day_2));
+    k7::icon(&gauge_elec_conv, art(2), STBY_AT, k7::ART_DAY, K7_NEXT(stby_day_2));
 ELEMENT_ICON stby_day_2 =
-    k7::icon(&gauge_elec_conv, art(3), STBY_AT, elec::ART_HIDDEN, K7_NEXT(stby_night_0));
+    k7::icon(&gauge_elec_conv, art(3), STBY_AT, k7::DAY_HIDDEN, K7_NEXT(stby_night_0));
 ELEMENT_ICON stby_night_0 =
-    k7::icon(&gauge_elec_conv, art(4), STBY_AT, elec::ART_HIDDEN, K7_NEXT(stby_night_1));
+    k7::icon(&gauge_elec_conv, art(4), STBY_AT, k7::DAY_HIDDEN, K7_NEXT(stby_night_1));
 ELEMENT_ICON stby_night_1 =
-    k7::icon(&gauge_elec_conv, art(5), STBY_AT, elec::ART_HIDDEN, K7_NEXT(stby_night_2));
+    k7::icon(&gauge_elec_conv, art(5), STBY_AT, k7::DAY_HIDDEN, K7_NEXT(stby_night_2));
 ELEMENT_ICON stby_night_2 =
-    k7::icon(&gauge_elec_conv, art(6), STBY_AT, elec::ART_HIDDEN, K7_NEXT(conv1_day_0));
+    k7::icon(&gauge_elec_conv, art(6), STBY_AT, k7::DAY_HIDDEN, K7_NEXT(conv1_day_0));
 ELEMENT_ICON conv1_day_0 =
-    k7::icon(&gauge_elec_conv, art(7), CONV1_AT, elec::ART_HIDDEN, K7_NEXT(conv1_day_1));
+    k7::icon(&gauge_elec_conv, art(7), CONV1_AT, k7::DAY_HIDDEN, K7_NEXT(conv1_day_1));
 ELEMENT_ICON conv1_day_1 =
-    k7::icon(&gauge_elec_conv, art(8), CONV1_AT, elec::ART_IMAGE, K7_NEXT(conv1_day_2));
+    k7::icon(&gauge_elec_conv, art(8), CONV1_AT, k7::ART_DAY, K7_NEXT(conv1_day_2));
 ELEMENT_ICON conv1_day_2 =
-    k7::icon(&gauge_elec_conv, art(9), CONV1_AT, elec::ART_HIDDEN, K7_NEXT(conv1_night_0));
+    k7::icon(&gauge_elec_conv, art(9), CONV1_AT, k7::DAY_HIDDEN, K7_NEXT(conv1_night_0));
 ELEMENT_ICON conv1_night_0 =
-    k7::icon(&gauge_elec_conv, art(10), CONV1_AT, elec::ART_HIDDEN, K7_NEXT(conv1_night_1));
+    k7::icon(&gauge_elec_conv, art(10), CONV1_AT, k7::DAY_HIDDEN, K7_NEXT(conv1_night_1));
 ELEMENT_ICON conv1_night_1 =
-    k7::icon(&gauge_elec_conv, art(11), CONV1_AT, elec::ART_HIDDEN, K7_NEXT(conv1_night_2));
+    k7::icon(&gauge_elec_conv, art(11), CONV1_AT, k7::DAY_HIDDEN, K7_NEXT(conv1_night_2));
 ELEMENT_ICON conv1_night_2 =
-    k7::icon(&gauge_elec_conv, art(12), CONV1_AT, elec::ART_HIDDEN, K7_NEXT(conv2_day_0));
+    k7::icon(&gauge_elec_conv, art(12), CONV1_AT, k7::DAY_HIDDEN, K7_NEXT(conv2_day_0));
 ELEMENT_ICON conv2_day_0 =
-    k7::icon(&gauge_elec_conv, art(13), CONV2_AT, elec::ART_HIDDEN, K7_NEXT(conv2_day_1));
+    k7::icon(&gauge_elec_conv, art(13), CONV2_AT, k7::DAY_HIDDEN, K7_NEXT(conv2_day_1));
 ELEMENT_ICON conv2_day_1 =
-    k7::icon(&gauge_elec_conv, art(14), CONV2_AT, elec::ART_IMAGE, K7_NEXT(conv2_night_0));
+    k7::icon(&gauge_elec_conv, art(14), CONV2_AT, k7::ART_DAY, K7_NEXT(conv2_night_0));
 ELEMENT_ICON conv2_night_0 =
-    k7::icon(&gauge_elec_conv, art(15), CONV2_AT, elec::ART_HIDDEN, K7_NEXT(conv2_night_1));
+    k7::icon(&gauge_elec_conv, art(15), CONV2_AT, k7::DAY_HIDDEN, K7_NEXT(conv2_night_1));
 ELEMENT_ICON conv2_night_1 =
-    k7::icon(&gauge_elec_conv, art(16), CONV2_AT, elec::ART_HIDDEN, K7_NEXT(stby_lamp));
-ELEMENT_ICON stby_lamp = k7::icon(&gauge_elec_conv, art(17), {47, 9}, elec::ART_HIDDEN, K7_END);
+    k7::icon(&gauge_elec_conv, art(16), CONV2_AT, k7::DAY_HIDDEN, K7_NEXT(stby_lamp));
+ELEMENT_ICON stby_lamp = k7::icon(&gauge_elec_conv, art(17), {47, 9}, k7::DAY_HIDDEN, K7_END);
 
 const k7::DayNight stby_art[] = {{&stby_day_0.header, &stby_night_0.header},
                                  {&stby_day_1.header, &stby_night_1.header},

@@ -1,7 +1,7 @@
 // "kestovil elec_dcvolt_sel_k7": the DC voltmeter's six-position selector (generator bus,
 // generator 1, generator 2, battery twice, battery through the master) and its test button. The
 // reading itself is the DC network's.
-#include "electrical/elec_common.h"
+#include "module/daynight.h"
 #include "electrical/electrical.h"
 #include "module/gauge.h"
 #include "module/kit.h"
@@ -23,10 +23,10 @@ FLOAT64 FSAPI selector_value(ELEMENT_NEEDLE*) {
 
 extern ELEMENT_NEEDLE selector;
 
-ELEMENT_STATIC_IMAGE background = k7::static_image(&gauge_elec_dcvolt_sel, art(0), {0, 0},
-                                                   elec::ART_BACKGROUND, K7_NEXT(selector));
-ELEMENT_NEEDLE selector = k7::needle(&gauge_elec_dcvolt_sel, art(1), {61, 143}, {6, 6},
-                                     elec::ART_IMAGE, selector_value, selector_table, 0, K7_END);
+ELEMENT_STATIC_IMAGE background =
+    k7::static_image(&gauge_elec_dcvolt_sel, art(0), {0, 0}, k7::TRANSPARENT, K7_NEXT(selector));
+ELEMENT_NEEDLE selector = k7::needle(&gauge_elec_dcvolt_sel, art(1), {61, 143}, {6, 6}, k7::ART_DAY,
+                                     selector_value, selector_table, 0, K7_END);
 
 BOOL FSAPI on_down(PPIXPOINT, FLAGS32) {
   if (elec_dcvolt_sel > 0) --elec_dcvolt_sel;

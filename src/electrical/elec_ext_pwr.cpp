@@ -1,6 +1,6 @@
 // "kestovil elec_ext_pwr_k7": the ground-power request button and its lamp, and whether ground
 // power can be connected: on the ground, not rolling, and not with both engines above 40 %.
-#include "electrical/elec_common.h"
+#include "module/daynight.h"
 #include "electrical/electrical.h"
 #include "module/gauge.h"
 #include "module/services.h"
@@ -14,8 +14,8 @@ constexpr ID art(int n) {
 extern ELEMENT_ICON lamp;
 
 ELEMENT_STATIC_IMAGE background =
-    k7::static_image(&gauge_elec_ext_pwr, art(0), {0, 0}, elec::ART_BACKGROUND, K7_NEXT(lamp));
-ELEMENT_ICON lamp = k7::icon(&gauge_elec_ext_pwr, art(1), {36, 0}, elec::ART_HIDDEN, K7_END);
+    k7::static_image(&gauge_elec_ext_pwr, art(0), {0, 0}, k7::TRANSPARENT, K7_NEXT(lamp));
+ELEMENT_ICON lamp = k7::icon(&gauge_elec_ext_pwr, art(1), {36, 0}, k7::DAY_HIDDEN, K7_END);
 
 BOOL FSAPI on_button(PPIXPOINT, FLAGS32) {
   elec_extpwr_request = elec_extpwr_request != 0 ? 0 : 1;

@@ -1,6 +1,6 @@
 // "kestovil elec_mas_sw_k7": the master switch, ground-power position (1), off (0) and battery
 // position (2), left to right.
-#include "electrical/elec_common.h"
+#include "module/daynight.h"
 #include "electrical/electrical.h"
 #include "module/gauge.h"
 #include "module/kit.h"
@@ -13,13 +13,13 @@ constexpr ID art(int n) {
 
 extern ELEMENT_ICON lever_ground, lever_off, lever_battery;
 
-ELEMENT_STATIC_IMAGE background = k7::static_image(&gauge_elec_mas_sw, art(0), {0, 0},
-                                                   elec::ART_BACKGROUND, K7_NEXT(lever_ground));
+ELEMENT_STATIC_IMAGE background =
+    k7::static_image(&gauge_elec_mas_sw, art(0), {0, 0}, k7::TRANSPARENT, K7_NEXT(lever_ground));
 ELEMENT_ICON lever_ground =
-    k7::icon(&gauge_elec_mas_sw, art(1), {3, 5}, elec::ART_HIDDEN, K7_NEXT(lever_off));
+    k7::icon(&gauge_elec_mas_sw, art(1), {3, 5}, k7::DAY_HIDDEN, K7_NEXT(lever_off));
 ELEMENT_ICON lever_off =
-    k7::icon(&gauge_elec_mas_sw, art(2), {39, 5}, elec::ART_HIDDEN, K7_NEXT(lever_battery));
-ELEMENT_ICON lever_battery = k7::icon(&gauge_elec_mas_sw, art(3), {75, 5}, elec::ART_IMAGE, K7_END);
+    k7::icon(&gauge_elec_mas_sw, art(2), {39, 5}, k7::DAY_HIDDEN, K7_NEXT(lever_battery));
+ELEMENT_ICON lever_battery = k7::icon(&gauge_elec_mas_sw, art(3), {75, 5}, k7::ART_DAY, K7_END);
 
 // Images by switch position: 0 off, 1 ground power, 2 battery.
 ELEMENT_ICON* lever_images[] = {&lever_off, &lever_ground, &lever_battery};

@@ -1,7 +1,7 @@
 // The electrical panel's six meters: normal and standby battery ammeters, the two generator
 // ammeters, the DC and the AC voltmeters. They have no gauge callback: each needle's callback
 // clamps the value it shows to the dial, writes it back and returns it.
-#include "electrical/elec_common.h"
+#include "module/daynight.h"
 #include "electrical/electrical.h"
 #include "module/gauge.h"
 
@@ -26,11 +26,11 @@ template <GAUGEHDR& Gauge, int Index, auto& Value, int Lo, int Hi, const auto& T
 };
 template <GAUGEHDR& Gauge, int Index, auto& Value, int Lo, int Hi, const auto& Table>
 ELEMENT_NEEDLE Meter<Gauge, Index, Value, Lo, Hi, Table>::needle =
-    k7::needle(&Gauge, k7::bitmap_id(Index, 1), PIVOT, NEEDLE_PIVOT, elec::ART_IMAGE,
+    k7::needle(&Gauge, k7::bitmap_id(Index, 1), PIVOT, NEEDLE_PIVOT, k7::ART_DAY,
                clamped_value<Value, Lo, Hi>, Table, 0, K7_END);
 template <GAUGEHDR& Gauge, int Index, auto& Value, int Lo, int Hi, const auto& Table>
-ELEMENT_STATIC_IMAGE Meter<Gauge, Index, Value, Lo, Hi, Table>::dial = k7::static_image(
-    &Gauge, k7::bitmap_id(Index, 0), {0, 0}, elec::ART_BACKGROUND, K7_NEXT(needle));
+ELEMENT_STATIC_IMAGE Meter<Gauge, Index, Value, Lo, Hi, Table>::dial =
+    k7::static_image(&Gauge, k7::bitmap_id(Index, 0), {0, 0}, k7::TRANSPARENT, K7_NEXT(needle));
 template <GAUGEHDR& Gauge, int Index, auto& Value, int Lo, int Hi, const auto& Table>
 MOUSERECT Meter<Gauge, Index, Value, Lo, Hi, Table>::mouse[3] = {k7::mouse_parent(), K7_MOUSE_END};
 

@@ -3,7 +3,7 @@
 // artwork while the lighting has power. Its `elec_panel_night` flag tells every other gauge to
 // draw its night artwork. It also keeps the simulator's panel, cabin and two other lights in
 // step with the aircraft's supply.
-#include "electrical/elec_common.h"
+#include "module/daynight.h"
 #include "electrical/electrical.h"
 #include "module/gauge.h"
 #include "module/panel_abi.h"
@@ -34,13 +34,13 @@ extern ELEMENT_NEEDLE knob_left, knob_right;
 
 ELEMENT_STATIC_IMAGE knobs_background =
     k7::static_image(&gauge_elec_panlight, k7::bitmap_id(GAUGE_INDEX_elec_panlight, 0), {0, 0},
-                     elec::ART_BACKGROUND, K7_NEXT(knob_left));
+                     k7::TRANSPARENT, K7_NEXT(knob_left));
 ELEMENT_NEEDLE knob_left =
     k7::needle_degrees(&gauge_elec_panlight, k7::bitmap_id(GAUGE_INDEX_elec_panlight, 1), {49, 48},
-                       {20, 20}, elec::ART_IMAGE, knob_angle, 0, K7_NEXT(knob_right));
+                       {20, 20}, k7::ART_DAY, knob_angle, 0, K7_NEXT(knob_right));
 ELEMENT_NEEDLE knob_right =
     k7::needle_degrees(&gauge_elec_panlight, k7::bitmap_id(GAUGE_INDEX_elec_panlight, 2), {166, 48},
-                       {20, 20}, elec::ART_IMAGE, knob_angle, 0, K7_END);
+                       {20, 20}, k7::ART_DAY, knob_angle, 0, K7_END);
 
 // Turning a knob toward the side it already selects changes nothing.
 BOOL FSAPI on_day(PPIXPOINT, FLAGS32) {
@@ -72,9 +72,9 @@ extern ELEMENT_STATIC_IMAGE night_overlay;
 
 ELEMENT_STATIC_IMAGE night_background =
     k7::static_image(&gauge_panelnight, k7::bitmap_id(GAUGE_INDEX_panelnight, 0), {0, 0},
-                     elec::ART_BACKGROUND, K7_NEXT(night_overlay));
+                     k7::TRANSPARENT, K7_NEXT(night_overlay));
 ELEMENT_STATIC_IMAGE night_overlay = k7::static_image(
-    &gauge_panelnight, k7::bitmap_id(GAUGE_INDEX_panelnight, 1), {0, 0}, elec::ART_HIDDEN, K7_END);
+    &gauge_panelnight, k7::bitmap_id(GAUGE_INDEX_panelnight, 1), {0, 0}, k7::DAY_HIDDEN, K7_END);
 
 MOUSERECT night_mouse[] = {k7::mouse_parent(), K7_MOUSE_END};
 

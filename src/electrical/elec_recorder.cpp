@@ -1,5 +1,5 @@
 // "kestovil elec_recorder_k7": the flight-recorder test button and its lamp.
-#include "electrical/elec_common.h"
+#include "module/daynight.h"
 #include "electrical/electrical.h"
 #include "module/gauge.h"
 #include "module/kit.h"
@@ -13,8 +13,8 @@ constexpr ID art(int n) {
 extern ELEMENT_ICON lamp;
 
 ELEMENT_STATIC_IMAGE background =
-    k7::static_image(&gauge_elec_recorder, art(0), {0, 0}, elec::ART_BACKGROUND, K7_NEXT(lamp));
-ELEMENT_ICON lamp = k7::icon(&gauge_elec_recorder, art(1), {50, 23}, elec::ART_HIDDEN, K7_END);
+    k7::static_image(&gauge_elec_recorder, art(0), {0, 0}, k7::TRANSPARENT, K7_NEXT(lamp));
+ELEMENT_ICON lamp = k7::icon(&gauge_elec_recorder, art(1), {50, 23}, k7::DAY_HIDDEN, K7_END);
 
 BOOL FSAPI on_test(PPIXPOINT, FLAGS32) {
   k7::button_press(elec_recorder_test);

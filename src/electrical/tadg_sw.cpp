@@ -1,6 +1,6 @@
 // "kestovil tadg_sw_k7": the TADG, the AC supply of the gyro instruments, with its guarded switch
 // and two lamps. While it runs it keeps the simulator's heading gyro from drifting away.
-#include "electrical/elec_common.h"
+#include "module/daynight.h"
 #include "electrical/electrical.h"
 #include "module/gauge.h"
 #include "module/kit.h"
@@ -16,18 +16,18 @@ constexpr ID art(int n) {
 extern ELEMENT_ICON switch_on, switch_off, guard_closed, guard_open, lamp_running, lamp_off;
 
 ELEMENT_STATIC_IMAGE background =
-    k7::static_image(&gauge_tadg_sw, art(0), {0, 0}, elec::ART_BACKGROUND, K7_NEXT(switch_on));
+    k7::static_image(&gauge_tadg_sw, art(0), {0, 0}, k7::TRANSPARENT, K7_NEXT(switch_on));
 ELEMENT_ICON switch_on =
-    k7::icon(&gauge_tadg_sw, art(1), {16, 17}, elec::ART_IMAGE, K7_NEXT(switch_off));
+    k7::icon(&gauge_tadg_sw, art(1), {16, 17}, k7::ART_DAY, K7_NEXT(switch_off));
 ELEMENT_ICON switch_off =
-    k7::icon(&gauge_tadg_sw, art(2), {11, 55}, elec::ART_HIDDEN, K7_NEXT(guard_closed));
+    k7::icon(&gauge_tadg_sw, art(2), {11, 55}, k7::DAY_HIDDEN, K7_NEXT(guard_closed));
 ELEMENT_ICON guard_closed =
-    k7::icon(&gauge_tadg_sw, art(3), {11, 17}, elec::ART_IMAGE, K7_NEXT(guard_open));
+    k7::icon(&gauge_tadg_sw, art(3), {11, 17}, k7::ART_DAY, K7_NEXT(guard_open));
 ELEMENT_ICON guard_open =
-    k7::icon(&gauge_tadg_sw, art(4), {11, 0}, elec::ART_HIDDEN, K7_NEXT(lamp_running));
+    k7::icon(&gauge_tadg_sw, art(4), {11, 0}, k7::DAY_HIDDEN, K7_NEXT(lamp_running));
 ELEMENT_ICON lamp_running =
-    k7::icon(&gauge_tadg_sw, art(5), {64, 20}, elec::ART_HIDDEN, K7_NEXT(lamp_off));
-ELEMENT_ICON lamp_off = k7::icon(&gauge_tadg_sw, art(6), {64, 60}, elec::ART_HIDDEN, K7_END);
+    k7::icon(&gauge_tadg_sw, art(5), {64, 20}, k7::DAY_HIDDEN, K7_NEXT(lamp_off));
+ELEMENT_ICON lamp_off = k7::icon(&gauge_tadg_sw, art(6), {64, 60}, k7::DAY_HIDDEN, K7_END);
 
 // Lower area: lift the guard, or with the guard up turn the TADG off.
 BOOL FSAPI on_lower(PPIXPOINT, FLAGS32) {

@@ -14,6 +14,11 @@ constexpr FLAGS ART_DAY = IMAGE_USE_ERASE | IMAGE_USE_TRANSPARENCY;
 constexpr FLAGS ART_NIGHT = ART_DAY | IMAGE_USE_LUMINOUS;
 constexpr FLAGS NEEDLE_DAY = IMAGE_BILINEAR_COLOR | ART_DAY;
 constexpr FLAGS NEEDLE_NIGHT = IMAGE_BILINEAR_COLOR | ART_NIGHT;
+// Backgrounds, and images that start hidden.
+constexpr FLAGS TRANSPARENT = IMAGE_USE_TRANSPARENCY;
+constexpr FLAGS HIDDEN = IMAGE_USE_TRANSPARENCY | IMAGE_HIDDEN;
+constexpr FLAGS DAY_HIDDEN = ART_DAY | IMAGE_HIDDEN;     // day copies of other positions
+constexpr FLAGS NIGHT_HIDDEN = ART_NIGHT | IMAGE_HIDDEN; // night copies start hidden
 
 inline bool panel_night() {
   return elec_panel_night != 0;

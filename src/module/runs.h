@@ -21,11 +21,6 @@
 
 namespace k7 {
 
-constexpr FLAGS TRANSPARENT = IMAGE_USE_TRANSPARENCY;
-constexpr FLAGS HIDDEN = IMAGE_USE_TRANSPARENCY | IMAGE_HIDDEN;
-constexpr FLAGS DAY_HIDDEN = ART_DAY | IMAGE_HIDDEN;     // day copies of other positions
-constexpr FLAGS NIGHT_HIDDEN = ART_NIGHT | IMAGE_HIDDEN; // night copies start hidden
-
 // A plain image, shown and hidden by its gauge's callback.
 struct ImageEntry {
   ID bitmap;

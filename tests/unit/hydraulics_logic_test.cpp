@@ -164,6 +164,7 @@ TEST(GreenLevel, LeakingFollowsTheReserveAndTheSpoilers) {
   EXPECT_EQ(green_level_leaking(60, 0, 0), 60);
   EXPECT_EQ(green_level_leaking(49, 16383, 0), 59);
   EXPECT_EQ(green_level_leaking(50, 16383, 0), 60);
+  EXPECT_EQ(green_level_leaking(50, 6000, 0), 60);
   EXPECT_EQ(green_level_leaking(30, 6000, 0), 34);
   EXPECT_EQ(green_level_leaking(30, 2999, 0), 30);
   EXPECT_EQ(green_level_leaking(15, 0, 0), 15);

@@ -87,8 +87,14 @@ TEST(FuelFeed, AnOverPressureSettlesOnlyWithinItsBandAndDecaysFromAbove) {
   EXPECT_EQ(after(252), 250) << "below 253 without draw: settles";
   EXPECT_EQ(after(253), 250) << "253 decays by 3 to 250";
   EXPECT_EQ(after(300), 297);
-  f.pin_engines(60.0, 0.0); // the engine draws: wider band, faster decay
+  f.pin_engines(20.0, 0.0); // at 20 % N2 the engine does not draw yet
+  EXPECT_EQ(after(300), 297);
+  f.pin_engines(20.1, 0.0); // above it draws: wider band, faster decay
   EXPECT_EQ(after(259), 250);
+  EXPECT_EQ(after(300), 290);
+  f.pin_engines(0.0, 60.0); // the other engine draws on this side only through the cross-feed
+  EXPECT_EQ(after(300), 297);
+  f.set("fuel_crossfeed_open", 1);
   EXPECT_EQ(after(300), 290);
 }
 

@@ -614,6 +614,10 @@ TEST(EmergencyLevers, FlapLeverNeedsItsGuardOpenAndRedPressureForTheFlaps) {
   c.frames();
   EXPECT_TRUE(c.visible(EMERG_LEV, 10)) << "lever at 2";
   EXPECT_TRUE(c.visible(EMERG_LEV, 14)) << "guard open";
+  c->click(EMERG_LEV, 140, 240);
+  c.set("hydrau_press_red", 951);
+  c->click(EMERG_LEV, 140, 320);
+  EXPECT_EQ(c.keys(KEY_FLAPS_DOWN), 1u) << "951 psi is enough";
   c->click(EMERG_LEV, 300, 240);
   EXPECT_EQ(c.state("emerg_flap_guard"), 0);
   c->click(EMERG_LEV, 200, 30);

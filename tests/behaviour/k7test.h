@@ -1,10 +1,16 @@
-// Shared helpers of the behaviour tests: every test loads its own fresh module.
+// The behaviour tests' bed: a freshly loaded module (every test starts from one), the windows a
+// test needs, and short words for the module's state, lamps, needles, buses and sounds.
 #pragma once
 
 #include "host/k7host.h"
+#include "host/model.h"
+#include "platform/sound_device_log.h"
 
 #include <gtest/gtest.h>
+#include <cstring>
+#include <initializer_list>
 #include <memory>
+#include <string>
 #include <type_traits>
 
 // A copy of a field of a record laid out with the simulator's 4-byte packing: on 64-bit its
@@ -12,6 +18,18 @@
 #define K7_COPY(field) (static_cast<std::remove_cvref_t<decltype(field)>>(field))
 
 namespace k7test {
+
+// Windows of the panels under test.
+enum Window : std::uint32_t {
+  THROTTLES = 10040,
+  HYDRAULICS = 10060,
+  SERVOS = 10070,
+  ELECTRICAL = 10080,
+  START = 10090,
+  COMMUTATOR = 10100,
+  FUEL = 10110,
+  CABIN_CALL = 10120,
+};
 
 inline std::unique_ptr<k7host::Sim> fresh(const std::string& panel_cfg = {}) {
   k7host::Options options;
@@ -25,10 +43,79 @@ inline double state(const k7host::Sim& sim, const std::string& name) {
   return v.value_or(-12345.0);
 }
 
-inline bool visible(const k7host::Sim& sim, const std::string& gauge, int element) {
-  auto e = sim.element(gauge, element);
-  EXPECT_TRUE(e.has_value()) << "no element " << element << " in " << gauge;
-  return e && !e->hidden;
-}
+struct Bed {
+  std::unique_ptr<k7host::Sim> sim = fresh();
+
+  Bed(std::initializer_list<std::uint32_t> windows = {}) {
+    for (std::uint32_t w : windows)
+      sim->open_window(w);
+  }
+  k7host::Sim* operator->() const { return sim.get(); }
+
+  double state(const std::string& name) const { return k7test::state(*sim, name); }
+  void set(const std::string& name, double v) {
+    EXPECT_TRUE(sim->set_state(name, v)) << "no state variable " << name;
+  }
+  bool visible(const std::string& gauge, int element) const {
+    auto e = sim->element(gauge, element);
+    EXPECT_TRUE(e.has_value()) << "no element " << element << " in " << gauge;
+    return e && !e->hidden;
+  }
+  double value(const std::string& gauge, int element) const {
+    auto e = sim->element(gauge, element);
+    EXPECT_TRUE(e.has_value()) << "no element " << element << " in " << gauge;
+    return e ? e->value : -12345.0;
+  }
+  void frames(int n = 1) { sim->frames(n); }
+  // Frames until `done` holds, at most `limit`; returns the number run.
+  template <typename Done> int frames_until(int limit, Done done) {
+    int n = 0;
+    for (; n < limit && !done(); ++n)
+      sim->frame();
+    return n;
+  }
+  // Key events of one id sent since a frame (`since`: the frame count before the action).
+  std::size_t keys(std::uint32_t id, std::uint64_t since = 0) const {
+    return sim->key_count(id, since);
+  }
+
+  // The bus flags the systems read, set directly: the network's own gauges stay in their closed
+  // window, so nothing recomputes them.
+  void power(bool ess = true, bool main = true, bool ac = true) {
+    set("elec_bus_ess", ess);
+    set("elec_bus_ess_hyd", ess);
+    set("elec_bus_main", main);
+    set("elec_ac_instr", ac);
+  }
+  // Panel night lighting selected and lit. The panel-lighting gauge on the main panel recomputes
+  // the flag every update from its own state and the essential bus, so both are set.
+  void night(bool on = true) {
+    if (on) set("elec_bus_ess", 1);
+    set("elec_panlight_state", on ? 5 : 0);
+    set("elec_panel_night", on);
+  }
+  void ground_power(bool on = true) {
+    set("elec_extpwr_connected", on);
+    set("elec_extpwr_feeding", on);
+  }
+  // Holds the engines' speeds where the test puts them (N2 tokens 0x271 and 0x284).
+  void pin_engines(double n2_1, double n2_2) {
+    k7host::engines_hold(*sim, true);
+    engines(n2_1, n2_2);
+  }
+  void engines(double n2_1, double n2_2) {
+    sim->set_token(0x271, n2_1);
+    sim->set_token(0x284, n2_2);
+  }
+
+  // How often a sound has been asked to play since load (every call, also on a playing sound).
+  unsigned calls(const char* sound) const {
+    const auto* log = static_cast<const K7SoundDeviceLog*>(sim->sound_device());
+    unsigned n = 0;
+    for (std::uint32_t i = 0; log && i < log->buffer_count && i < K7_SOUND_LOG_BUFFERS; ++i)
+      if (std::strcmp(log->buffers[i].name, sound) == 0) n += log->buffers[i].play_calls;
+    return n;
+  }
+};
 
 } // namespace k7test

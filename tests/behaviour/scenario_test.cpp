@@ -1,4 +1,5 @@
-// The scenario language: a failed expectation is reported with file, line, expected and actual.
+// The scenario language: a failed expectation is reported with file, line, expected and actual;
+// watched tokens are reported when they cross a band.
 #include "k7test.h"
 
 #include <cstdio>
@@ -6,9 +7,10 @@
 
 namespace {
 
-std::string run(k7host::Sim& sim, const std::string& script, k7host::ScenarioResult& result) {
+std::string run(k7host::Sim& sim, const std::string& script, k7host::ScenarioResult& result,
+                bool narrate = false) {
   std::FILE* out = std::tmpfile();
-  result = k7host::run_scenario(sim, script, "check.k7s", out, false);
+  result = k7host::run_scenario(sim, script, "check.k7s", out, narrate);
   std::rewind(out);
   std::string text;
   char buf[512];
@@ -65,6 +67,20 @@ TEST(Scenario, UnreadableStepsAndUnknownNamesAreScriptErrors) {
     run(*sim, script, r);
     EXPECT_TRUE(r.error) << script;
   }
+}
+
+TEST(Scenario, WatchReportsTokensByBandAndPrintShowsThem) {
+  auto sim = k7test::fresh();
+  k7host::ScenarioResult r;
+  const std::string text = run(*sim,
+                               "set token 0x271 5\nwatch 0x271/10 0x133\nframes 1\n"
+                               "set token 0x271 25\nset token 0x133 3\nframes 1\n"
+                               "print 0x271\nwatch 0x4A/0\n",
+                               r, true);
+  EXPECT_TRUE(r.error) << "a zero step is refused";
+  EXPECT_NE(text.find("token 0x271"), std::string::npos) << text;
+  EXPECT_NE(text.find(" 0 -> 3\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("0 -> 20"), std::string::npos) << "band of 10 reported, not 25: " << text;
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// The battery's current and charge on the simulation clock, driven directly.
+// The battery's current and charge on the simulation clock, driven directly. (The network's use
+// of them is in the scenarios electrical_fresh_load, _flat_battery, _recharge and _commutator.)
 #include "electrical/battery.h"
 
 #include <gtest/gtest.h>
@@ -6,12 +7,11 @@
 namespace {
 
 using elec::BatteryInputs;
-using elec::BatteryState;
 
 constexpr u32 FULL = 1800;
 
 struct Battery {
-  BatteryState s{1800, 0, 0, 0, 0, 0, 0};
+  elec::BatteryState s{1800, 0, 0, 0, 0, 0, 0};
   u32 capacity = FULL;
   bool connected = true;
   // One update at whole-second clock `now` with a fixed current.
@@ -23,55 +23,46 @@ struct Battery {
   }
 };
 
-BatteryInputs charging_inputs() {
-  return {true, 1, false, false, true, true};
+constexpr BatteryInputs CHARGING{true, 1, false, false, true, true};
+
+TEST(Battery, CurrentFollowsTheNetworkAndTapersToZeroAtFullCharge) {
+  const struct {
+    BatteryInputs in;
+    i16 charge;
+    int current;
+    const char* why;
+  } cases[] = {
+      {{false, 1, false, false, false, true}, 1800, 0, "off the network"},
+      {{true, 1, false, false, false, true}, 1800, -50, "TADG on the battery"},
+      {{true, 1, false, false, false, false}, 1800, -10, "TADG off"},
+      {{true, 2, true, false, false, false}, 1800, -120, "engine start from the battery"},
+      {{true, 2, true, true, false, false}, 1800, -10, "ground power starts the engine"},
+      {{true, 2, true, true, true, false}, 1800, -10, "a generator does not charge at 2"},
+      {CHARGING, 1000, 50, "charging"},
+      {CHARGING, 1750, 50, "50 units short"},
+      {CHARGING, 1751, 49, "tapering"},
+      {CHARGING, 1799, 1, "one unit short"},
+      {CHARGING, 1800, 0, "full"},
+      {CHARGING, 32767, 0, "a charge above capacity draws nothing"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(elec::battery_current(c.in, FULL, c.charge), c.current) << c.why;
 }
 
-TEST(Battery, CurrentFollowsTheNetwork) {
-  BatteryInputs in{false, 1, false, false, false, true};
-  EXPECT_EQ(elec::battery_current(in, FULL, 1800), 0) << "off the network";
-  in.connected = true;
-  EXPECT_EQ(elec::battery_current(in, FULL, 1800), -50) << "TADG on the battery";
-  in.tadg_running = false;
-  EXPECT_EQ(elec::battery_current(in, FULL, 1800), -10);
-  in.commutator = 2;
-  in.starter_engaged = true;
-  EXPECT_EQ(elec::battery_current(in, FULL, 1800), -120) << "engine start from the battery";
-  in.ground_feeding = true;
-  EXPECT_EQ(elec::battery_current(in, FULL, 1800), -10) << "ground power starts the engine";
-  in.generator_online = true;
-  EXPECT_EQ(elec::battery_current(in, FULL, 1800), -10) << "a generator does not charge at 2";
-}
-
-TEST(Battery, ChargingCurrentTapersToZeroAndNeverTurnsNegative) {
-  const BatteryInputs in = charging_inputs();
-  EXPECT_EQ(elec::battery_current(in, FULL, 1000), 50);
-  EXPECT_EQ(elec::battery_current(in, FULL, 1750), 50);
-  EXPECT_EQ(elec::battery_current(in, FULL, 1751), 49);
-  EXPECT_EQ(elec::battery_current(in, FULL, 1799), 1);
-  EXPECT_EQ(elec::battery_current(in, FULL, 1800), 0);
-  EXPECT_EQ(elec::battery_current(in, FULL, 32767), 0) << "a charge above capacity draws nothing";
-}
-
-TEST(Battery, UndisturbedDischargeFromFullKeepsItsRates) {
-  Battery b50;
-  b50.run(0, 600, -50);
-  EXPECT_EQ(b50.s.charge, 1800 - 600);
-  Battery b10;
-  b10.run(0, 2, -10);
-  EXPECT_EQ(b10.s.charge, 1800) << "a third of a unit per second";
-  b10.at(3, -10);
-  EXPECT_EQ(b10.s.charge, 1799);
-  b10.run(4, 300, -10);
-  EXPECT_EQ(b10.s.charge, 1800 - 100);
-  Battery b120;
-  b120.run(0, 100, -120);
-  EXPECT_EQ(b120.s.charge, 1800 - 300);
-  // A long gap between updates is applied at once, at the current rate.
-  Battery gap;
-  gap.at(0, -50);
-  gap.at(1000, -50);
-  EXPECT_EQ(gap.s.charge, 800);
+TEST(Battery, DischargeKeepsItsRatesAndContinuesFromTheChargeLeft) {
+  Battery b;
+  b.run(0, 2, -10);
+  EXPECT_EQ(b.s.charge, 1800) << "a third of a unit per second";
+  b.at(3, -10);
+  EXPECT_EQ(b.s.charge, 1799);
+  b.run(4, 300, -10);
+  EXPECT_EQ(b.s.charge, 1700);
+  b.run(301, 600, -50);
+  EXPECT_EQ(b.s.charge, 1400);
+  b.run(601, 700, -120);
+  EXPECT_EQ(b.s.charge, 1100);
+  b.at(1000, -50); // a long gap between updates is applied at once, at the current rate
+  EXPECT_EQ(b.s.charge, 800);
 }
 
 TEST(Battery, FlatBatteryStaysFlatWhenTheLoadDrops) {
@@ -81,19 +72,11 @@ TEST(Battery, FlatBatteryStaysFlatWhenTheLoadDrops) {
   b.at(1800, -50);
   EXPECT_EQ(b.s.charge, 0);
   // The buses drop, the TADG stops, the current falls to -10: nothing charges the battery.
-  b.run(1801, 5000, -10);
-  EXPECT_EQ(b.s.charge, 0);
+  for (u32 t = 1801; t <= 5000; ++t) {
+    b.at(t, -10);
+    ASSERT_EQ(b.s.charge, 0) << "at " << t;
+  }
   EXPECT_EQ(b.s.drain, 3 * FULL) << "the drain saturates at flat";
-}
-
-TEST(Battery, RateChangeContinuesFromTheChargeLeft) {
-  Battery b;
-  b.run(0, 900, -50);
-  ASSERT_EQ(b.s.charge, 900);
-  b.run(901, 903, -10);
-  EXPECT_EQ(b.s.charge, 899);
-  b.run(904, 910, -120);
-  EXPECT_EQ(b.s.charge, 899 - 21);
 }
 
 TEST(Battery, CommutatorPassThroughOffNeitherHalvesNorEmptiesTheCharge) {
@@ -104,10 +87,9 @@ TEST(Battery, CommutatorPassThroughOffNeitherHalvesNorEmptiesTheCharge) {
   u32 t = 101;
   for (u32 c : capacities) {
     b.capacity = c;
-    b.at(t, -50);
+    b.at(t++, -50);
     EXPECT_GT(b.s.charge, 0) << "at " << t;
     EXPECT_LE(b.s.charge, static_cast<i16>(c));
-    ++t;
   }
   EXPECT_EQ(b.s.charge, 1800 - 104) << "back at normal, nothing lost to the pass";
   // Late in the discharge, below the off capacity, the pass leaves the charge alone.
@@ -117,29 +99,27 @@ TEST(Battery, CommutatorPassThroughOffNeitherHalvesNorEmptiesTheCharge) {
   EXPECT_EQ(b.s.charge, 799);
 }
 
-TEST(Battery, RechargeStopsAtCapacityWithZeroCurrent) {
+TEST(Battery, RechargeStopsAtCapacityWithZeroCurrentAndDischargesFromThere) {
   Battery b;
   b.run(0, 100, -50);
   ASSERT_EQ(b.s.charge, 1700);
-  const BatteryInputs in = charging_inputs();
-  for (u32 t = 101; t <= 500; ++t) {
-    const i8 current = elec::battery_current(in, FULL, b.s.charge);
-    b.at(t, current);
-    ASSERT_LE(b.s.charge, 1800) << "at " << t;
-    ASSERT_GE(elec::battery_current(in, FULL, b.s.charge), 0) << "at " << t;
-    if (t == 200) {
-      EXPECT_EQ(b.s.charge, 1799);
+  auto charge = [&](u32 from, u32 to) {
+    for (u32 t = from; t <= to; ++t) {
+      b.at(t, elec::battery_current(CHARGING, FULL, b.s.charge));
+      ASSERT_LE(b.s.charge, 1800) << "at " << t;
+      ASSERT_GE(elec::battery_current(CHARGING, FULL, b.s.charge), 0) << "at " << t;
     }
-    if (t == 201) {
-      EXPECT_EQ(b.s.charge, 1800);
-    }
-  }
-  EXPECT_EQ(elec::battery_current(in, FULL, b.s.charge), 0);
+  };
+  charge(101, 200);
+  EXPECT_EQ(b.s.charge, 1799) << "one unit per second";
+  charge(201, 201);
+  EXPECT_EQ(b.s.charge, 1800) << "up to the capacity exactly";
+  charge(202, 500);
+  EXPECT_EQ(b.s.charge, 1800);
   EXPECT_EQ(b.s.charging, 1) << "the charge timing runs on at full charge";
-  // Discharging again starts from the charge reached, not from some other base.
   b.at(501, -50);
   b.at(511, -50);
-  EXPECT_EQ(b.s.charge, 1790);
+  EXPECT_EQ(b.s.charge, 1790) << "discharging again starts from the charge reached";
 }
 
 TEST(Battery, ChargeIsComputedWideAndClamped) {

@@ -11,85 +11,75 @@ using namespace hyd;
 
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(EnginePump, RisesByThirtyOvershootsOnceAndSettlesAt2500) {
+// One pump, stepped update by update; each step returns the pressure after it.
+struct Pump {
   u16 press = 0;
-  u8 settled = 0;
+  u8 flag = 0, loaded = 0; // settled (engine pumps) or running (yellow pumps); yellow loads
+  u16 engine(bool driven) {
+    engine_pump_step(press, flag, driven);
+    return press;
+  }
+  u16 yellow(bool runs, bool green_low, bool holds_500 = false) {
+    yellow_pump_step(press, flag, loaded, runs, green_low, holds_500);
+    return press;
+  }
+};
+
+TEST(EnginePump, RisesByThirtyOvershootsOnceAndSettlesAt2500) {
+  Pump p;
   for (int i = 0; i < 84; ++i)
-    engine_pump_step(press, settled, true);
-  EXPECT_EQ(press, 2520);
-  EXPECT_EQ(settled, 0);
-  engine_pump_step(press, settled, true);
-  EXPECT_EQ(press, 2550) << "the peak";
-  const u16 expected[] = {2535, 2520, 2505, 2490, 2500, 2500, 2500};
-  for (u16 e : expected) {
-    engine_pump_step(press, settled, true);
-    EXPECT_EQ(press, e);
-    EXPECT_EQ(settled, 1);
+    p.engine(true);
+  EXPECT_EQ(p.press, 2520);
+  EXPECT_EQ(p.flag, 0);
+  EXPECT_EQ(p.engine(true), 2550) << "the peak";
+  for (int e : {2535, 2520, 2505, 2490, 2500, 2500, 2500}) {
+    EXPECT_EQ(p.engine(true), e);
+    EXPECT_EQ(p.flag, 1);
   }
 }
 
 TEST(EnginePump, UndrivenFallsByFifteenToZeroAndOnlyThenForgetsItsPeak) {
-  u16 press = 40;
-  u8 settled = 1;
-  engine_pump_step(press, settled, false);
-  EXPECT_EQ(press, 25);
-  engine_pump_step(press, settled, false);
-  EXPECT_EQ(press, 10);
-  EXPECT_EQ(settled, 1);
-  engine_pump_step(press, settled, false);
-  EXPECT_EQ(press, 0);
-  EXPECT_EQ(settled, 0);
-  // Driven again before reaching 0, a settled pump goes straight to 2500.
-  press = 1000;
-  settled = 1;
-  engine_pump_step(press, settled, true);
-  EXPECT_EQ(press, 2500);
+  Pump p{40, 1};
+  EXPECT_EQ(p.engine(false), 25);
+  EXPECT_EQ(p.engine(false), 10);
+  EXPECT_EQ(p.flag, 1);
+  EXPECT_EQ(p.engine(false), 0);
+  EXPECT_EQ(p.flag, 0);
+  Pump q{1000, 1};
+  EXPECT_EQ(q.engine(true), 2500) << "driven again before 0, a settled pump is at 2500 at once";
 }
 
 TEST(YellowPump, RunsUpThenSagsToTwoThousandUnderTheGreenLoads) {
-  u16 press = 0;
-  u8 running = 0, loaded = 0;
+  Pump p;
   for (int i = 0; i < 83; ++i)
-    yellow_pump_step(press, running, loaded, true, false, false);
-  EXPECT_EQ(press, 2490);
-  EXPECT_EQ(running, 1);
-  yellow_pump_step(press, running, loaded, true, false, false);
-  EXPECT_EQ(press, 2500) << "green healthy: held at 2500";
-  yellow_pump_step(press, running, loaded, true, true, false);
-  EXPECT_EQ(press, 2495);
-  EXPECT_EQ(running, 2);
-  EXPECT_EQ(loaded, 1);
+    p.yellow(true, false);
+  EXPECT_EQ(p.press, 2490);
+  EXPECT_EQ(p.flag, 1);
+  EXPECT_EQ(p.yellow(true, false), 2500) << "green healthy: held at 2500";
+  EXPECT_EQ(p.yellow(true, true), 2495);
+  EXPECT_EQ(p.flag, 2);
+  EXPECT_EQ(p.loaded, 1);
   for (int i = 0; i < 97; ++i)
-    yellow_pump_step(press, running, loaded, true, true, false);
-  EXPECT_EQ(press, 2010);
-  yellow_pump_step(press, running, loaded, true, true, false);
-  EXPECT_EQ(press, 2005);
-  EXPECT_EQ(running, 2);
-  yellow_pump_step(press, running, loaded, true, true, false);
-  EXPECT_EQ(press, 2000);
-  yellow_pump_step(press, running, loaded, true, true, false);
-  EXPECT_EQ(press, 2000) << "held, not run up again";
-  EXPECT_EQ(running, 1);
+    p.yellow(true, true);
+  EXPECT_EQ(p.press, 2010);
+  EXPECT_EQ(p.yellow(true, true), 2005);
+  EXPECT_EQ(p.flag, 2);
+  EXPECT_EQ(p.yellow(true, true), 2000);
+  EXPECT_EQ(p.yellow(true, true), 2000) << "held, not run up again";
+  EXPECT_EQ(p.flag, 1);
 }
 
 TEST(YellowPump, StoppedItHoldsFiveHundredOnlyWhenTheServoLeverSaysSo) {
-  u16 press = 530;
-  u8 running = 1, loaded = 1;
-  yellow_pump_step(press, running, loaded, false, true, true);
-  EXPECT_EQ(press, 515);
-  EXPECT_EQ(running, 0);
-  EXPECT_EQ(loaded, 0);
-  yellow_pump_step(press, running, loaded, false, true, true);
-  EXPECT_EQ(press, 500);
-  yellow_pump_step(press, running, loaded, false, true, true);
-  EXPECT_EQ(press, 500);
-  yellow_pump_step(press, running, loaded, false, false, true);
-  EXPECT_EQ(press, 485) << "green healthy again: it bleeds off";
-  yellow_pump_step(press, running, loaded, false, true, true);
-  EXPECT_EQ(press, 485) << "485 is kept";
-  press = 484;
-  yellow_pump_step(press, running, loaded, false, true, true);
-  EXPECT_EQ(press, 0) << "below 485 there is nothing to hold";
+  Pump p{530, 1, 1};
+  EXPECT_EQ(p.yellow(false, true, true), 515);
+  EXPECT_EQ(p.flag, 0);
+  EXPECT_EQ(p.loaded, 0);
+  EXPECT_EQ(p.yellow(false, true, true), 500);
+  EXPECT_EQ(p.yellow(false, true, true), 500);
+  EXPECT_EQ(p.yellow(false, false, true), 485) << "green healthy again: it bleeds off";
+  EXPECT_EQ(p.yellow(false, true, true), 485) << "485 is kept";
+  p.press = 484;
+  EXPECT_EQ(p.yellow(false, true, true), 0) << "below 485 there is nothing to hold";
 }
 
 struct Band {
@@ -164,6 +154,7 @@ TEST(GreenLevel, LeakingFollowsTheReserveAndTheSpoilers) {
   EXPECT_EQ(green_level_leaking(60, 0, 0), 60);
   EXPECT_EQ(green_level_leaking(49, 16383, 0), 59);
   EXPECT_EQ(green_level_leaking(50, 16383, 0), 60);
+  EXPECT_EQ(green_level_leaking(50, 6000, 0), 60);
   EXPECT_EQ(green_level_leaking(30, 6000, 0), 34);
   EXPECT_EQ(green_level_leaking(30, 2999, 0), 30);
   EXPECT_EQ(green_level_leaking(15, 0, 0), 15);

@@ -93,6 +93,18 @@ TEST_F(StandinDevice, RefusesWhatDirectSoundRefuses) {
   EXPECT_EQ(dev().stale_calls, 0u);
 }
 
+// DirectSound has no null buffer: on Windows a call through one is a crash. The stand-in ignores
+// such calls without a trace, so the module's null-handle guards (sound_play, sound_stop,
+// sound_set_volume and sound_release on a sound that never loaded) can be taken out without any
+// test noticing. Disabled until the stand-in counts these calls with the other faulty ones.
+TEST_F(StandinDevice, DISABLED_CallsOnANullBufferAreCountedAsFaults) {
+  snddev_buffer_play(nullptr, false);
+  snddev_buffer_stop(nullptr);
+  snddev_buffer_set_volume(nullptr, -100);
+  snddev_buffer_release(nullptr);
+  EXPECT_EQ(dev().stale_calls, 4u);
+}
+
 TEST_F(StandinDevice, CallsOnAReleasedBufferAreCountedAsFaults) {
   SoundDevice* device = snddev_create();
   SoundBuffer* b = snddev_buffer_create(device, pcm(1, 22050, 16), 100, "A");
@@ -121,8 +133,6 @@ TEST_F(StandinDevice, TheRecordTellsWhatPlayedWithItsFrameAndTime) {
     EXPECT_DOUBLE_EQ(op->time, 0.10);
   }
   EXPECT_EQ(lines, std::vector<std::string>{"CLICK played"});
-  EXPECT_EQ(dev().size, sizeof(K7SoundDeviceLog));
-  EXPECT_STREQ(k7_sound_op_name(K7_SOP_PLAY), "play");
 }
 
 TEST_F(StandinDevice, TheMixHasEachSoundWhereItPlayed) {

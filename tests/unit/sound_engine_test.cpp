@@ -61,6 +61,27 @@ protected:
     return nullptr;
   }
 
+  // The device buffer of a loaded sound holds exactly its resource's samples, in its format.
+  static void expect_holds_resource(SoundId id) {
+    SCOPED_TRACE(sound_names[id]);
+    const K7SoundBufferLog* r = rec(id);
+    ASSERT_NE(r, nullptr);
+    const void* image = nullptr;
+    std::size_t size = 0;
+    ASSERT_TRUE(platform_find_resource(0, sound_names[id], &image, &size));
+    WavImage wav{};
+    ASSERT_TRUE(wav_parse(image, size, &wav));
+    unsigned bytes = 0;
+    const unsigned char* data =
+        k7_dev_sound_buffer_bytes(static_cast<int>(r - dev().buffers), &bytes);
+    ASSERT_NE(data, nullptr);
+    ASSERT_EQ(bytes, wav.data_size);
+    EXPECT_EQ(std::memcmp(data, wav.data, bytes), 0);
+    EXPECT_EQ(r->channels, wav.format.channels);
+    EXPECT_EQ(r->rate, wav.format.samples_per_sec);
+    EXPECT_EQ(r->bits, wav.format.bits_per_sample);
+  }
+
   static int live_buffers() {
     int n = 0;
     for (std::uint32_t i = 0; i < dev().buffer_count; ++i)
@@ -98,33 +119,16 @@ TEST_F(SoundTable, InstallLoadsTheSixteenSoundsInOrderWithTheirVolumes) {
   EXPECT_EQ(dev().device_alive, 1);
   EXPECT_EQ(live_buffers(), SND_COUNT);
   for (int i = 0; i < SND_COUNT; ++i) {
-    SCOPED_TRACE(sound_names[i]);
     const auto id = static_cast<SoundId>(i);
     EXPECT_TRUE(sound_loaded(id));
-    const K7SoundBufferLog* r = rec(id);
-    ASSERT_NE(r, nullptr);
-    EXPECT_EQ(r->volume, kLoadVolumes[i]);
-    EXPECT_EQ(r->filled, 1);
-    EXPECT_EQ(r->playing, 0);
-    // The buffer holds exactly the resource's samples.
-    const void* image = nullptr;
-    std::size_t size = 0;
-    ASSERT_TRUE(platform_find_resource(0, sound_names[i], &image, &size));
-    WavImage wav{};
-    ASSERT_TRUE(wav_parse(image, size, &wav));
-    unsigned bytes = 0;
-    const unsigned char* data =
-        k7_dev_sound_buffer_bytes(static_cast<int>(r - dev().buffers), &bytes);
-    ASSERT_NE(data, nullptr);
-    ASSERT_EQ(bytes, wav.data_size);
-    EXPECT_EQ(std::memcmp(data, wav.data, bytes), 0);
-    EXPECT_EQ(r->channels, wav.format.channels);
-    EXPECT_EQ(r->rate, wav.format.samples_per_sec);
-    EXPECT_EQ(r->bits, wav.format.bits_per_sample);
+    expect_holds_resource(id);
+    EXPECT_EQ(rec(id)->volume, kLoadVolumes[i]);
+    EXPECT_EQ(rec(id)->filled, 1);
+    EXPECT_EQ(rec(id)->playing, 0);
   }
 }
 
-TEST_F(SoundTable, KillReleasesInReverseOrderThenTheDevice) {
+TEST_F(SoundTable, KillReleasesInReverseOrderThenTheDeviceAndASecondInstallRepeatsAll) {
   sound_install(0);
   const std::uint32_t mark = dev().op_count;
   sound_kill();
@@ -140,15 +144,10 @@ TEST_F(SoundTable, KillReleasesInReverseOrderThenTheDevice) {
   for (int i = 0; i < SND_COUNT; ++i)
     EXPECT_FALSE(sound_loaded(static_cast<SoundId>(i)));
   EXPECT_FALSE(sound_device_present());
-  EXPECT_EQ(dev().stale_calls, 0u);
-}
 
-TEST_F(SoundTable, ASecondInstallRepeatsTheWholeSequence) {
+  const std::uint32_t again = dev().op_count;
   sound_install(0);
-  sound_kill();
-  const std::uint32_t mark = dev().op_count;
-  sound_install(0);
-  expect_install_sequence(mark);
+  expect_install_sequence(again);
   EXPECT_EQ(dev().device_creations, 2u);
   EXPECT_EQ(live_buffers(), SND_COUNT);
   EXPECT_EQ(dev().stale_calls, 0u);
@@ -169,28 +168,20 @@ TEST_F(SoundTable, InstallWhileLoadedReleasesEverythingFirst) {
   EXPECT_EQ(dev().stale_calls, 0u);
 }
 
-TEST_F(SoundTable, KillBeforeInstallAndASecondKillAreHarmless) {
+TEST_F(SoundTable, KillBeforeInstallASecondKillAndCallsAfterTheKillTouchNothing) {
   sound_kill();
   EXPECT_EQ(dev().op_count, 0u);
-  sound_install(0);
-  sound_kill();
-  const std::uint32_t mark = dev().op_count;
-  sound_kill();
-  EXPECT_EQ(dev().op_count, mark);
-  EXPECT_EQ(dev().device_releases, 1u);
-  EXPECT_EQ(dev().stale_calls, 0u);
-}
-
-TEST_F(SoundTable, ClicksAndTheKnobAfterTheKillTouchNothing) {
   sound_install(0);
   sound_play(SND_KLAXONCONT, true);
   sound_kill();
   const std::uint32_t mark = dev().op_count;
+  sound_kill();
   sound_play(SND_CLICK);
   sound_play(SND_KLAXONCONT, true);
   sound_stop(SND_KLAXONCONT);
   sound_volume_step(-1);
   EXPECT_EQ(dev().op_count, mark);
+  EXPECT_EQ(dev().device_releases, 1u);
   EXPECT_EQ(dev().stale_calls, 0u);
   EXPECT_EQ(sound_volume_steps, -1); // the knob itself still turns
   // The next install applies the knob's volumes.
@@ -247,19 +238,8 @@ TEST_F(SoundTable, ALockInTwoPartsIsFilledWhole) {
   k7_dev_sound_inject(K7_SND_FAULT_SPLIT_LOCK);
   sound_install(0);
   ASSERT_EQ(live_buffers(), SND_COUNT);
-  for (int i = 0; i < SND_COUNT; ++i) {
-    const K7SoundBufferLog* r = rec(static_cast<SoundId>(i));
-    const void* image = nullptr;
-    std::size_t size = 0;
-    ASSERT_TRUE(platform_find_resource(0, sound_names[i], &image, &size));
-    WavImage wav{};
-    ASSERT_TRUE(wav_parse(image, size, &wav));
-    unsigned bytes = 0;
-    const unsigned char* data =
-        k7_dev_sound_buffer_bytes(static_cast<int>(r - dev().buffers), &bytes);
-    ASSERT_EQ(bytes, wav.data_size);
-    EXPECT_EQ(std::memcmp(data, wav.data, bytes), 0) << sound_names[i];
-  }
+  for (int i = 0; i < SND_COUNT; ++i)
+    expect_holds_resource(static_cast<SoundId>(i));
 }
 
 TEST_F(SoundTable, TheKnobMovesAllVolumesByOneDecibelWithinFifteenSteps) {

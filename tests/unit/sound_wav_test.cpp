@@ -36,6 +36,19 @@ Parsed parse(const Bytes& bytes) {
   return p;
 }
 
+Bytes fmt(std::size_t length = 16) {
+  return chunk("fmt ", fmt_body(1, 22050, 16, length));
+}
+
+// An image that ends after `extra` bytes of what would be a data chunk's header.
+Bytes cut_header(std::size_t extra) {
+  Bytes image = riff({fmt()});
+  const char* tail = "data\x10\x00\x00";
+  image.insert(image.end(), tail, tail + extra);
+  image[4] = static_cast<unsigned char>(image.size() - 8);
+  return image;
+}
+
 } // namespace
 
 TEST(WavParse, ReadsFormatAndSamplesOfAPlainPcmImage) {
@@ -53,37 +66,74 @@ TEST(WavParse, ReadsFormatAndSamplesOfAPlainPcmImage) {
   EXPECT_EQ(std::memcmp(p.wav.data, samples(400).data(), 400), 0);
 }
 
-TEST(WavParse, FmtChunkNeedsAtLeastFourteenBytes) {
-  for (std::size_t length : {0u, 4u, 12u, 13u}) {
-    Parsed p =
-        parse(riff({chunk("fmt ", fmt_body(1, 22050, 16, length)), chunk("data", samples(64))}));
-    EXPECT_FALSE(p.ok) << "fmt chunk of " << length << " bytes";
-    EXPECT_EQ(p.wav.data, nullptr);
+TEST(WavParse, MalformedImagesFailWithNothingFound) {
+  Bytes good = simple_wav(1, 22050, 16, 16);
+  Bytes not_riff = good, not_wave = good;
+  not_riff[0] = 'X';
+  not_wave[11] = 'X';
+  const Bytes data64 = chunk("data", samples(64));
+  const Bytes full = riff({fmt(), data64}, 0x7FFFFFF0);
+  const struct {
+    const char* why;
+    Bytes image;
+  } cases[] = {
+      {"fmt chunk of 0 bytes", riff({fmt(0), data64})},
+      {"fmt chunk of 4 bytes", riff({fmt(4), data64})},
+      {"fmt chunk of 12 bytes", riff({fmt(12), data64})},
+      {"fmt chunk of 13 bytes", riff({fmt(13), data64})},
+      {"not RIFF", not_riff},
+      {"not WAVE", not_wave},
+      {"11 bytes", Bytes(good.begin(), good.begin() + 11)},
+      {"12 bytes", Bytes(good.begin(), good.begin() + 12)},
+      {"empty", Bytes{}},
+      {"no data chunk", riff({fmt()})},
+      {"no fmt chunk", riff({chunk("data", samples(16))})},
+      // A writer that left out a pad byte shifts every later chunk by one: no "fmt " is found.
+      {"unpadded odd chunk", riff({chunk("LIST", samples(3), false), fmt(), data64})},
+      {"samples cut by the end of the image", Bytes(full.begin(), full.end() - 10)},
+      {"RIFF length ending before the data chunk", riff({fmt(), data64}, 4 + 24)},
+      {"RIFF length ending inside the samples", riff({fmt(), data64}, 4 + 24 + 8 + 63)},
+      {"data announced longer than what follows",
+       riff({fmt(), chunk("data", samples(16), true, 17)})},
+      {"fmt announced longer than the image",
+       riff({chunk("fmt ", fmt_body(1, 22050, 16), true, 1000)})},
+      {"skipped length wrapping 32 bits",
+       riff({chunk("junk", samples(4), true, 0xFFFFFFFF), fmt(), data64})},
+      {"skipped length nearly wrapping",
+       riff({chunk("junk", samples(4), true, 0xFFFFFFF8), fmt(), data64})},
+      {"4 bytes of a chunk header", cut_header(4)},
+      {"7 bytes of a chunk header", cut_header(7)},
+  };
+  for (const auto& c : cases) {
+    Parsed p = parse(c.image);
+    EXPECT_FALSE(p.ok) << c.why;
+    EXPECT_EQ(p.wav.data, nullptr) << c.why;
+    EXPECT_EQ(p.wav.data_size, 0u) << c.why;
   }
+  WavImage out{};
+  EXPECT_FALSE(wav_parse(nullptr, 100, &out));
+  EXPECT_FALSE(wav_parse(good.data(), good.size(), nullptr));
 }
 
-TEST(WavParse, FourteenByteFmtChunkLoadsWithTheSampleSizeFromTheBlockAlign) {
+TEST(WavParse, FourteenByteFmtChunkTakesTheSampleSizeFromTheBlockAlign) {
   // Stereo 16-bit: block align 4, so 16 bits per sample; mono 8-bit: align 1, 8 bits.
   Parsed stereo =
       parse(riff({chunk("fmt ", fmt_body(2, 44100, 16, 14)), chunk("data", samples(64))}));
   ASSERT_TRUE(stereo.ok);
   EXPECT_EQ(stereo.wav.format.bits_per_sample, 16);
   EXPECT_EQ(stereo.wav.format.block_align, 4);
-  EXPECT_EQ(stereo.wav.format.cb_size, 0);
   Parsed mono8 =
       parse(riff({chunk("fmt ", fmt_body(1, 11025, 8, 14)), chunk("data", samples(64))}));
   ASSERT_TRUE(mono8.ok);
   EXPECT_EQ(mono8.wav.format.bits_per_sample, 8);
-  // A 14-byte chunk with no channels: no division, the sample size stays 0.
-  Bytes zero_channels = fmt_body(0, 11025, 8, 14);
-  Parsed odd = parse(riff({chunk("fmt ", zero_channels), chunk("data", samples(64))}));
+  // No channels: no division, the sample size stays 0.
+  Parsed odd = parse(riff({chunk("fmt ", fmt_body(0, 11025, 8, 14)), chunk("data", samples(64))}));
   ASSERT_TRUE(odd.ok);
   EXPECT_EQ(odd.wav.format.bits_per_sample, 0);
 }
 
 TEST(WavParse, ExtraFormatBytesAreNeverPassedOn) {
-  // An 18-byte chunk announcing 22 further bytes, and a 40-byte extensible chunk: the device
-  // is only ever handed the 18-byte record, so the extra size is 0.
+  // An 18-byte chunk announcing 22 further bytes, and a 40-byte extensible chunk.
   Parsed ex =
       parse(riff({chunk("fmt ", fmt_body(1, 22050, 16, 18, 1, 22)), chunk("data", samples(32))}));
   ASSERT_TRUE(ex.ok);
@@ -96,110 +146,31 @@ TEST(WavParse, ExtraFormatBytesAreNeverPassedOn) {
   EXPECT_EQ(ext.wav.format.cb_size, 0);
 }
 
-TEST(WavParse, OddLengthChunksAreSkippedWithTheirPadByte) {
-  Parsed p = parse(riff({chunk("LIST", samples(3)), chunk("fmt ", fmt_body(1, 22050, 16)),
-                         chunk("junk", samples(5)), chunk("data", samples(33))}));
+TEST(WavParse, OddChunksSkipTheirPadByteAndTheFirstFmtAndDataWin) {
+  Parsed p = parse(
+      riff({chunk("LIST", samples(3)), chunk("data", samples(33, 9)), chunk("junk", samples(5)),
+            fmt(), chunk("fmt ", fmt_body(2, 44100, 8)), chunk("data", samples(40))}));
   ASSERT_TRUE(p.ok);
+  EXPECT_EQ(p.wav.format.channels, 1);
+  EXPECT_EQ(p.wav.format.samples_per_sec, 22050u);
   EXPECT_EQ(p.wav.data_size, 33u);
-  EXPECT_EQ(p.data_offset(), 12u + 12u + 24u + 14u + 8u);
-  EXPECT_TRUE(p.data_inside());
-  // A writer that left out the pad byte shifts every later chunk by one: no "fmt " is found.
-  Parsed unpadded = parse(riff({chunk("LIST", samples(3), false),
-                                chunk("fmt ", fmt_body(1, 22050, 16)), chunk("data", samples(8))}));
-  EXPECT_FALSE(unpadded.ok);
+  EXPECT_EQ(p.wav.data[0], 9);
+  EXPECT_EQ(p.data_offset(), 12u + 12u + 8u);
   // Odd sample data at the very end without its pad byte is still whole.
-  Parsed tail =
-      parse(riff({chunk("fmt ", fmt_body(1, 11025, 8)), chunk("data", samples(33), false)}));
+  Parsed tail = parse(riff({fmt(), chunk("data", samples(33), false)}));
   ASSERT_TRUE(tail.ok);
   EXPECT_EQ(tail.wav.data_size, 33u);
   EXPECT_TRUE(tail.data_inside());
 }
 
-TEST(WavParse, FirstFmtAndFirstDataWinInEitherOrder) {
-  Parsed p = parse(riff({chunk("data", samples(20, 9)), chunk("fmt ", fmt_body(1, 11025, 8)),
-                         chunk("fmt ", fmt_body(2, 44100, 16)), chunk("data", samples(40))}));
-  ASSERT_TRUE(p.ok);
-  EXPECT_EQ(p.wav.format.channels, 1);
-  EXPECT_EQ(p.wav.format.samples_per_sec, 11025u);
-  EXPECT_EQ(p.wav.data_size, 20u);
-  EXPECT_EQ(p.wav.data[0], 9);
-}
-
-TEST(WavParse, ImagesWithoutRiffWaveOrWithoutBothChunksFail) {
-  Bytes good = simple_wav(1, 22050, 16, 16);
-  Bytes not_riff = good;
-  not_riff[0] = 'X';
-  Bytes not_wave = good;
-  not_wave[11] = 'X';
-  EXPECT_FALSE(parse(not_riff).ok);
-  EXPECT_FALSE(parse(not_wave).ok);
-  EXPECT_FALSE(parse(Bytes(good.begin(), good.begin() + 11)).ok);
-  EXPECT_FALSE(parse(Bytes(good.begin(), good.begin() + 12)).ok);
-  EXPECT_FALSE(parse(Bytes{}).ok);
-  EXPECT_FALSE(parse(riff({chunk("fmt ", fmt_body(1, 22050, 16))})).ok);
-  EXPECT_FALSE(parse(riff({chunk("data", samples(16))})).ok);
-  WavImage out{};
-  EXPECT_FALSE(wav_parse(nullptr, 100, &out));
-  EXPECT_FALSE(wav_parse(good.data(), good.size(), nullptr));
-}
-
-TEST(WavParse, RiffLengthPastTheEndStopsAtTheLastByte) {
-  // The walk ends at the image's end: the chunks that are wholly there still load...
-  Parsed whole =
-      parse(riff({chunk("fmt ", fmt_body(1, 22050, 16)), chunk("data", samples(64))}, 0xFFFFFFFF));
+TEST(WavParse, TheWalkStopsAtTheImagesEndWhateverTheRiffLengthSays) {
+  Parsed whole = parse(riff({fmt(), chunk("data", samples(64))}, 0xFFFFFFFF));
   ASSERT_TRUE(whole.ok);
   EXPECT_TRUE(whole.data_inside());
-  // ...and sample data cut short by the end of the image fails the parse.
-  const Bytes full =
-      riff({chunk("fmt ", fmt_body(1, 22050, 16)), chunk("data", samples(64))}, 0x7FFFFFF0);
-  EXPECT_FALSE(parse(Bytes(full.begin(), full.end() - 10)).ok);
-}
-
-TEST(WavParse, RiffLengthShorterThanTheImageEndsTheWalkEarly) {
-  // RIFF length covering "WAVE" and the fmt chunk only: the data chunk lies outside the RIFF.
-  Parsed p =
-      parse(riff({chunk("fmt ", fmt_body(1, 22050, 16)), chunk("data", samples(64))}, 4 + 24));
-  EXPECT_FALSE(p.ok);
-  // Covering the data chunk's header but not all its samples: the chunk straddles the end.
-  Parsed q = parse(
-      riff({chunk("fmt ", fmt_body(1, 22050, 16)), chunk("data", samples(64))}, 4 + 24 + 8 + 63));
-  EXPECT_FALSE(q.ok);
-}
-
-TEST(WavParse, ChunksStraddlingTheEndFailWithoutOverflow) {
-  // Sample data announced longer than what follows.
-  EXPECT_FALSE(
-      parse(riff({chunk("fmt ", fmt_body(1, 22050, 16)), chunk("data", samples(16), true, 17)}))
-          .ok);
-  // A fmt chunk announced longer than the image.
-  EXPECT_FALSE(parse(riff({chunk("fmt ", fmt_body(1, 22050, 16), true, 1000)})).ok);
-  // A skipped chunk whose length would wrap a 32-bit position.
-  EXPECT_FALSE(parse(riff({chunk("junk", samples(4), true, 0xFFFFFFFF),
-                           chunk("fmt ", fmt_body(1, 22050, 16)), chunk("data", samples(8))}))
-                   .ok);
-  EXPECT_FALSE(parse(riff({chunk("junk", samples(4), true, 0xFFFFFFF8),
-                           chunk("fmt ", fmt_body(1, 22050, 16)), chunk("data", samples(8))}))
-                   .ok);
-}
-
-TEST(WavParse, AHeaderNeedsEightBytes) {
-  // fmt found, then only 4 or 7 bytes of what would be the data chunk's header.
-  Bytes base = riff({chunk("fmt ", fmt_body(1, 22050, 16))});
-  for (std::size_t extra : {4u, 7u}) {
-    Bytes image = base;
-    const char* tail = "data\x10\x00\x00";
-    image.insert(image.end(), tail, tail + extra);
-    image[4] = static_cast<unsigned char>(image.size() - 8);
-    EXPECT_FALSE(parse(image).ok) << extra << " bytes left";
-  }
-  // Exactly eight: an empty data chunk is found.
-  Bytes image = base;
-  const Bytes empty = chunk("data", Bytes{});
-  image.insert(image.end(), empty.begin(), empty.end());
-  image[4] = static_cast<unsigned char>(image.size() - 8);
-  Parsed p = parse(image);
-  ASSERT_TRUE(p.ok);
-  EXPECT_EQ(p.wav.data_size, 0u);
+  // Exactly eight bytes of header left: an empty data chunk is found.
+  Parsed empty = parse(riff({fmt(), chunk("data", Bytes{})}));
+  ASSERT_TRUE(empty.ok);
+  EXPECT_EQ(empty.wav.data_size, 0u);
 }
 
 // The sixteen sound resources: plain PCM with a 16-byte fmt chunk, in the formats and about the
@@ -221,9 +192,8 @@ TEST(WavParse, EverySoundResourceHasItsTableFormat) {
     const void* data = nullptr;
     std::size_t size = 0;
     ASSERT_TRUE(platform_find_resource(0, sound_names[i], &data, &size));
-    const auto* bytes = static_cast<const unsigned char*>(data);
     ASSERT_GT(size, 44u);
-    EXPECT_EQ(std::memcmp(bytes + 12, "fmt \x10\x00\x00\x00", 8), 0);
+    EXPECT_EQ(std::memcmp(static_cast<const char*>(data) + 12, "fmt \x10\x00\x00\x00", 8), 0);
     WavImage wav{};
     ASSERT_TRUE(wav_parse(data, size, &wav));
     EXPECT_EQ(wav.format.format_tag, WAV_FORMAT_PCM);

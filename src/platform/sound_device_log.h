@@ -86,7 +86,7 @@ typedef struct K7SoundDeviceLog {
   uint32_t buffers_created; /* over the module's life */
   uint32_t buffers_released;
   uint32_t buffer_count; /* records in use (live or released) */
-  uint32_t stale_calls;  /* calls on a released buffer or a released device: always a fault */
+  uint32_t stale_calls;  /* calls on a null or released buffer or a released device: a fault */
   K7SoundBufferLog buffers[K7_SOUND_LOG_BUFFERS];
   uint32_t op_count; /* sequence number of the latest operation */
   K7SoundOp ops[K7_SOUND_LOG_OPS];

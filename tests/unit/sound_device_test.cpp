@@ -97,7 +97,7 @@ TEST_F(StandinDevice, RefusesWhatDirectSoundRefuses) {
 // such calls without a trace, so the module's null-handle guards (sound_play, sound_stop,
 // sound_set_volume and sound_release on a sound that never loaded) can be taken out without any
 // test noticing. Disabled until the stand-in counts these calls with the other faulty ones.
-TEST_F(StandinDevice, DISABLED_CallsOnANullBufferAreCountedAsFaults) {
+TEST_F(StandinDevice, CallsOnANullBufferAreCountedAsFaults) {
   snddev_buffer_play(nullptr, false);
   snddev_buffer_stop(nullptr);
   snddev_buffer_set_volume(nullptr, -100);

@@ -83,12 +83,12 @@ K7SoundOp& record_buffer(K7SoundOpKind kind, const SoundBuffer* b, std::int32_t 
   return record(kind, index_of(b), value);
 }
 
-// A call on a buffer that is not live any more: counted, recorded, otherwise ignored.
+// A call on a null, unknown or released buffer (which the real device would not survive):
+// counted, recorded, otherwise ignored.
 bool live_or_count(SoundBuffer* b, K7SoundOpKind kind) {
-  if (!is_buffer(b)) return false;
-  if (b->live) return true;
+  if (is_buffer(b) && b->live) return true;
   ++log_of().stale_calls;
-  record_buffer(kind, b, 0).refused = 1;
+  record(kind, is_buffer(b) ? index_of(b) : -1, 0).refused = 1;
   return false;
 }
 

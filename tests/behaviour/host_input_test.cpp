@@ -57,11 +57,21 @@ TEST(HostInput, NaNAndHugeTokenValuesDoNotUpsetTheFrame) {
       if (token != 0x25C) sim->set_token(token, value);
     sim->set_named("airport_extpwr_connected", value);
     sim->frames(40);
-    for (const StateEntry* e : sim->state_entries())
-      if (e->count == 1 && e->type != StateType::F64) {
-        const double v = *sim->state(e->name);
-        EXPECT_TRUE(std::isfinite(v)) << e->name;
+    // The sanitizer build turns any out-of-range conversion into a failure; here the panel must
+    // also still make sense: bus flags stay flags, pressures stay pressures, switches still work.
+    for (const StateEntry* e : sim->state_entries()) {
+      const std::string name = e->name;
+      const bool bus = name.rfind("elec_bus_", 0) == 0 || name.rfind("elec_ac_", 0) == 0;
+      if (bus && name != "elec_ac_volts") {
+        const double v = *sim->state(name);
+        EXPECT_TRUE(v == 0.0 || v == 1.0) << name << " = " << v << " with tokens at " << value;
       }
+    }
+    for (const char* pressure : {"hydrau_press_green", "hydrau_press_blue", "hydrau_press_red"})
+      EXPECT_LE(*sim->state(pressure), 3000.0) << pressure << " with tokens at " << value;
+    EXPECT_TRUE(sim->click("kestovil elec_mas_sw_k7", 50, 20));
+    sim->frames(1);
+    EXPECT_EQ(*sim->state("elec_master_sw"), 0.0) << "with tokens at " << value;
   }
 }
 

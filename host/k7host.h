@@ -145,7 +145,6 @@ public:
   std::optional<ElementView> element(const std::string& gauge, int index) const;
   std::vector<ElementView> elements(const std::string& gauge) const;
   const std::vector<KeyEvent>& key_events() const;
-  bool key_sent(std::uint32_t id, std::uint64_t since_frame = 0) const;
   std::size_t key_count(std::uint32_t id, std::uint64_t since_frame = 0) const;
   const std::vector<ElementServiceCall>& element_service_calls() const;
 

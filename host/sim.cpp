@@ -689,9 +689,6 @@ std::vector<ElementView> Sim::elements(const std::string& gauge) const {
 const std::vector<KeyEvent>& Sim::key_events() const {
   return impl_->key_log;
 }
-bool Sim::key_sent(std::uint32_t id, std::uint64_t since) const {
-  return key_count(id, since) > 0;
-}
 std::size_t Sim::key_count(std::uint32_t id, std::uint64_t since) const {
   return static_cast<std::size_t>(
       std::count_if(impl_->key_log.begin(), impl_->key_log.end(),

@@ -1,4 +1,4 @@
-// Small pieces that many gauges share: switch clicks, push-button timers, slews.
+// Small pieces that many gauges share: switch clicks and push-button timers.
 #pragma once
 
 #include "module/panel_abi.h"
@@ -33,14 +33,6 @@ inline void button_press(u8& timer) {
 }
 inline void button_update(u8& timer) {
   if (timer > 0) --timer;
-}
-
-// Moves `value` toward `target` by at most `step` per update, landing on it within one step.
-inline double slew(double value, double target, double step) {
-  if (!(value == value)) return target;
-  if (target > value + step) return value + step;
-  if (target < value - step) return value - step;
-  return target;
 }
 
 } // namespace k7

@@ -3,7 +3,8 @@
 
 #include "module/state.h"
 
-// X(type, name, load value, meaning) for variables; A(type, name, count, meaning) for tables.
+// X(type, name, load value, lowest, highest, meaning) for variables;
+// A(type, name, count, lowest, highest, meaning) for tables (every entry within lowest..highest).
 #define K7_ENVIRONMENT_STATE(X, A)
 
 K7_STATE_DECLARE(K7_ENVIRONMENT_STATE)

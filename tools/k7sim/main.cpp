@@ -86,11 +86,11 @@ int cmd_state(k7host::Sim& sim, const char* pattern) {
   for (const StateEntry* e : sim.state_entries()) {
     if (pattern != nullptr && std::strstr(e->name, pattern) == nullptr) continue;
     if (e->count == 1) {
-      std::printf("%-32s %-4s %12g   %s\n", e->name, type_name(e->type), *sim.state(e->name),
-                  e->comment);
+      std::printf("%-32s %-4s %12g  %g..%g  %s\n", e->name, type_name(e->type), *sim.state(e->name),
+                  e->lowest, e->highest, e->comment);
     } else {
-      std::printf("%-32s %-4s [%zu]        %s\n", e->name, type_name(e->type), e->count,
-                  e->comment);
+      std::printf("%-32s %-4s [%zu]  %g..%g  %s\n", e->name, type_name(e->type), e->count,
+                  e->lowest, e->highest, e->comment);
       for (std::size_t i = 0; i < e->count; ++i) {
         const std::string n = std::string(e->name) + "[" + std::to_string(i) + "]";
         std::printf("  %-30s      %12g\n", n.c_str(), *sim.state(n));

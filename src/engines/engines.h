@@ -72,6 +72,15 @@
   X(u8, eng2_start_req, 0, 0, 255, "a start of engine 2 has been requested")                       \
   X(u8, eng2_start_run, 0, 0, 255, "the engine 2 start is timing")                                 \
   X(u32, eng2_start_end, 0, 0, 4294967295, "simulator tick at which the engine 2 start times out") \
-  X(u8, eng2_relight_timer, 0, 0, 255, "engine 2 relight button timer, in updates")
+  X(u8, eng2_relight_timer, 0, 0, 255, "engine 2 relight button timer, in updates")                \
+  /* ---- declared here for the readers; the owner adds the logic */                               \
+  X(u16, airbrk_low, 1000, 0, 65535, "air-brake lamp threshold: retracted at or below")            \
+  X(u16, airbrk_high, 8000, 0, 65535, "air-brake lamp threshold: extended at or above")            \
+  X(f64, fuel_temp_lh, 15.0, -80, 150, "left fuel temperature, deg C")                             \
+  X(f64, fuel_temp_rh, 15.0, -80, 150, "right fuel temperature, deg C")                            \
+  X(u8, fuel_temp_test_l1, 0, 0, 1, "fuel temperature warning test flag, left 1")                  \
+  X(u8, fuel_temp_test_l2, 0, 0, 1, "fuel temperature warning test flag, left 2")                  \
+  X(u8, fuel_temp_test_r1, 0, 0, 1, "fuel temperature warning test flag, right 1")                 \
+  X(u8, fuel_temp_test_r2, 0, 0, 1, "fuel temperature warning test flag, right 2")
 
 K7_STATE_DECLARE(K7_ENGINES_STATE)

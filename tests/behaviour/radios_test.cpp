@@ -4,6 +4,7 @@
 #include "k7test.h"
 
 #include <cmath>
+#include <limits>
 #include <set>
 #include <vector>
 
@@ -410,6 +411,45 @@ TEST(Radar, VolumeAreasStepEverySound) {
   EXPECT_EQ(r.state("sound_volume_steps"), 1);
   EXPECT_EQ(r.state("sound_volume[0]"), click_volume + 100);
   EXPECT_EQ(r.state("radio_radar_range"), 0) << "clear of the range selector";
+}
+
+// ---- what the simulator may give
+
+TEST(Radios, NonsenseFromTheSimulatorLeavesEveryDrumOnItsDigitsAndSendsNothing) {
+  Radios r;
+  r.power();
+  r.set("elec_bus_radio1", 1);
+  r.set("elec_bus_radio2", 1);
+  r.frames(3); // the flags settle first
+  const std::uint64_t now = r->frame_count();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double bad[] = {nan, -1.0, 0x1FFFF * 1.0, 0xFABC * 1.0, 1e300, -1e300};
+  for (double v : bad) {
+    SCOPED_TRACE(v);
+    for (std::uint32_t t : {NAV_TOKEN[0], COM_TOKEN[0], NAV_TOKEN[1], COM_TOKEN[1], CODE})
+      r->set_token(t, v);
+    r->set_calc(ADF_FREQUENCY[0], v);
+    r->set_calc(ADF_FREQUENCY[1], v);
+    for (std::uint32_t flag : {BOTH_HEARD, TRANSMIT1, TRANSMIT2, ADF_AUDIO, SELCAL_FLAG})
+      r->set_token(flag, nan);
+    r.frames(50);
+    for (const char* table : {"radio_navcom_shown1", "radio_navcom_shown2", "radio_adf_shown1",
+                              "radio_adf_shown2", "radio_tsp_shown"})
+      for (int i = 0; i < 10; ++i) {
+        auto shown = r->state(std::string(table) + "[" + std::to_string(i) + "]");
+        if (!shown) break;
+        EXPECT_GE(*shown, 0) << table << i;
+        EXPECT_LE(*shown, std::string(table) == "radio_tsp_shown" ? 7 : 9) << table << i;
+        EXPECT_EQ(*shown, std::floor(*shown)) << table << i << " settles on a digit";
+      }
+  }
+  r.power(false); // the other way round: flags that should go off
+  r.set("elec_bus_radio1", 0);
+  r.set("radio_adf_cw1", 0);
+  r.set("radio_comm_sel2", 0);
+  r.frames(10);
+  for (std::uint32_t key : {0x103A1u, 0x1039Fu, 0x103A0u, 0x1012Cu, 0x10131u, 0x103AEu})
+    EXPECT_EQ(r.keys(key, now), 0u) << std::hex << key << ": a flag that is neither on nor off";
 }
 
 } // namespace

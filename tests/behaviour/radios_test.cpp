@@ -115,6 +115,32 @@ TEST(NavCom, EachTuningAreaStepsItsOwnFrequencyThroughItsOwnEvent) {
   EXPECT_EQ(events.size(), 16u);
 }
 
+TEST(NavCom, TheStandInsFrequenciesWrapWithinTheirBands) {
+  Radios r;
+  struct Case {
+    std::uint32_t token;
+    double from;
+    Point area;
+    double to;
+  };
+  const Case cases[] = {
+      {NAV_TOKEN[0], 0x1795, KNOB_UP[0], 0x0895},   // 117.95 up: 108.95
+      {NAV_TOKEN[0], 0x0895, KNOB_DOWN[0], 0x1795}, // and back
+      {NAV_TOKEN[0], 0x1295, KNOB_UP[1], 0x1200},   // 112.95 up: 112.00, the MHz kept
+      {NAV_TOKEN[0], 0x1200, KNOB_DOWN[1], 0x1295},
+      {COM_TOKEN[0], 0x3600, KNOB_UP[2], 0x1800}, // 136.00 up: 118.00
+      {COM_TOKEN[0], 0x1800, KNOB_DOWN[2], 0x3600},
+      {COM_TOKEN[0], 0x3697, KNOB_UP[3], 0x3600},   // 136.975 up: 136.000
+      {COM_TOKEN[0], 0x2100, KNOB_DOWN[3], 0x2197}, // 121.000 down: 121.975
+      {COM_TOKEN[0], 0x2102, KNOB_UP[3], 0x2105},   // .025 up: .050
+  };
+  for (const Case& c : cases) {
+    r->set_token(c.token, c.from);
+    r.click(NAVCOM[0], c.area);
+    EXPECT_EQ(r->token(c.token), c.to) << std::hex << c.from;
+  }
+}
+
 TEST(NavCom, KnobsTurnRoundUpwardsAndStopAtZeroDownwards) {
   Radios r;
   r.set("radio_knob_angle1[0]", 350);

@@ -10,7 +10,8 @@
 namespace {
 
 constexpr int TILT_LIMIT = 15;
-constexpr i16 TILT_VALUE_STEP = 100;
+constexpr int TILT_VALUE_STEP = 100;
+constexpr int TILT_VALUES_LIMIT = TILT_LIMIT * TILT_VALUE_STEP;
 
 // ---- clicks
 // -------------------------------------------------------------------------------------------
@@ -25,7 +26,8 @@ template <int Step> BOOL FSAPI on_tilt(PPIXPOINT, FLAGS32) {
   if (tilt < -TILT_LIMIT || tilt > TILT_LIMIT) return FALSE_K7;
   radio_radar_tilt = static_cast<i8>(tilt);
   for (i16& value : radio_radar_tilt_values)
-    value = static_cast<i16>(value + Step * TILT_VALUE_STEP);
+    value = static_cast<i16>(
+        k7::clamp(value + Step * TILT_VALUE_STEP, -TILT_VALUES_LIMIT, TILT_VALUES_LIMIT));
   return FALSE_K7;
 }
 template <int Direction> BOOL FSAPI on_volume(PPIXPOINT, FLAGS32) {

@@ -30,9 +30,9 @@ constexpr int RADIO_RADAR_TILT_VALUES = 16;
   /* ---- NAV/COM boxes */                                                                         \
   X(u8, radio_comm_sel1, 1, 0, 2, "NAV/COM box 1 COMM selector: 0 OFF, 1 NORM, 2 LIMITE")          \
   X(u8, radio_comm_sel2, 1, 0, 2, "NAV/COM box 2 COMM selector: 0 OFF, 1 NORM, 2 LIMITE")          \
-  A(u16, radio_knob_angle1, 4, 0, 350,                                                             \
+  A(u16, radio_knob_angle1, 4, 0, 359,                                                             \
     "NAV/COM box 1 tuning knobs (NAV whole, NAV fraction, COM whole, COM fraction), degrees")      \
-  A(u16, radio_knob_angle2, 4, 0, 350,                                                             \
+  A(u16, radio_knob_angle2, 4, 0, 359,                                                             \
     "NAV/COM box 2 tuning knobs (NAV whole, NAV fraction, COM whole, COM fraction), degrees")      \
   A(u8, radio_navcom_target1, RADIO_NAVCOM_DRUMS, 0, 9,                                            \
     "NAV/COM box 1 drum targets: NAV 1, d1, d2, d3, d4 position, COM 1, d1, d2, d3, d4 position")  \

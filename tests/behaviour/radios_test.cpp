@@ -1,6 +1,7 @@
 // The radio boxes through the stand-in's radios: tuning clicks reach the simulator, the drums
 // roll to what it reports, and the selectors, switches and flags do what the crew expects.
-// (Load shedding on the battery, with the mimic and ground power, is checked by the demonstration.)
+// (Load shedding on the battery, with the mimic and the generators, is checked by the
+// demonstration.)
 #include "k7test.h"
 
 #include <cmath>

@@ -87,3 +87,22 @@ add_test(NAME pe_host_wine64
                  -DGAU=${K7_CROSS_DIR}/x86_64/k7gauges.gau
                  -DK7SIM=$<TARGET_FILE:k7sim> -P ${k7_pe_dir}/wine.cmake)
 set_tests_properties(pe_host_wine64 PROPERTIES FIXTURES_REQUIRED k7_wine TIMEOUT 300)
+
+# Sound through wine's real DirectSound, played into ALSA's null device (the home folder given to
+# wine holds only the .asoundrc that says so), and the same module without any sound device.
+set(k7_sound_home ${K7_CROSS_DIR}/wine-home)
+configure_file(${k7_pe_dir}/asoundrc ${k7_sound_home}/.asoundrc COPYONLY)
+foreach(check sound silent)
+  if(check STREQUAL "sound")
+    set(home -DSOUND_HOME=${k7_sound_home})
+  else()
+    set(home "")
+  endif()
+  add_test(NAME pe_host_${check}
+           COMMAND ${CMAKE_COMMAND} -DMODE=checks -DWINE=${K7_WINE64} -DPREFIX=${k7_wine_prefix}
+                   -DHOST=${K7_CROSS_DIR}/x86_64/tests/pe_host/pe_host.exe
+                   -DGAU=${K7_CROSS_DIR}/x86_64/k7gauges.gau -DCHECKS=${check} ${home} -P
+                   ${k7_pe_dir}/wine.cmake)
+  set_tests_properties(pe_host_${check} PROPERTIES FIXTURES_REQUIRED k7_wine TIMEOUT 300
+                                                   RESOURCE_LOCK k7_wine_run)
+endforeach()

@@ -370,7 +370,9 @@ TEST(HsiNav, GlideSlopePointerFollowsWithinItsTravel) {
     c.tune_ils();
     c->set_token(GSI, k.deviation);
     c.frames(3);
-    if (k.deviation == 120) EXPECT_EQ(c.state("hsi_gs_ptr"), 3) << "one unit an update";
+    if (k.deviation == 120) {
+      EXPECT_EQ(c.state("hsi_gs_ptr"), 3) << "one unit an update";
+    }
     c.frames(15);
     for (int i = 0; i < 3; ++i, c.frames())
       EXPECT_EQ(K7_COPY(c->element(HSI, GS_PTR)->value_y), k.settles);

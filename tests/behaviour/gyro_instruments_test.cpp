@@ -355,6 +355,13 @@ TEST(HsiReadouts, CourseDrumsRollAQuarterAnUpdateAndSettleOnTheCourse) {
     c.frames();
     EXPECT_NEAR(K7_COPY(c->element(HSI, CRS_UNITS)->value_y), course - 120, 1e-9) << "settled";
   }
+  Cockpit c; // a drum between quarter positions rolls down to 0 without leaving its strip
+  c->set_token(COURSE, 5.22);
+  c.frames(30);
+  c->set_token(COURSE, 10);
+  for (int i = 0; i < 25; ++i, c.frames())
+    EXPECT_GE(c.state("hsi_crs_drum_units"), 0);
+  EXPECT_EQ(c.state("hsi_crs_drum_units"), 0);
 }
 
 // ---- horizontal situation indicator: NAV 1 and failures

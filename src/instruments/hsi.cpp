@@ -41,9 +41,10 @@ double compass_degrees(double angle) {
 constexpr PIXPOINT DIAL_PIVOT{171, 157};
 constexpr PIXPOINT COURSE_KNOB_PIVOT{52, 246}, HEADING_KNOB_PIVOT{298, 246};
 constexpr PIXPOINT KNOB_BITMAP_PIVOT{25, 24};
-// Moving parts are drawn lit by the host; the knobs are not.
+// Moving parts are drawn lit by the host; the knobs are not, not even their night copies.
 constexpr FLAGS LIT = IMAGE_USE_TRANSPARENCY | IMAGE_USE_LUMINOUS;
 constexpr FLAGS LIT_HIDDEN = LIT | IMAGE_HIDDEN;
+constexpr FLAGS KNOB_NIGHT = k7::NEEDLE_DAY | IMAGE_HIDDEN;
 
 template <auto& Value> FLOAT64 FSAPI needle_value(ELEMENT_NEEDLE*) {
   return static_cast<FLOAT64>(Value);
@@ -74,10 +75,10 @@ FLOAT64 FSAPI heading_units(ELEMENT_MOVING_IMAGE*) {
   return hsi_heading_sel % 10;
 }
 
+// An image rolling vertically over 0..top: the drums and the glide slope pointer.
 constexpr ELEMENT_MOVING_IMAGE drum(ID bitmap, PIXPOINT at, FLAGS flags, PMOVING_UPDATE_CB value,
-                                    double positions, PELEMENT_HEADER* next) {
-  return k7::moving_image(&gauge_hsi, bitmap, at, flags, {no_shift, 0, 0}, {value, 0, positions},
-                          next);
+                                    double top, PELEMENT_HEADER* next) {
+  return k7::moving_image(&gauge_hsi, bitmap, at, flags, {no_shift, 0, 0}, {value, 0, top}, next);
 }
 
 extern ELEMENT_SPRITE card, deviation_bar;
@@ -112,7 +113,8 @@ ELEMENT_ICON gs_flag = k7::icon(&gauge_hsi, 5952, {98, 144}, LIT_HIDDEN, K7_NEXT
 ELEMENT_NEEDLE heading_marker =
     k7::needle_degrees(&gauge_hsi, 6016, DIAL_PIVOT, {13, 116}, LIT, needle_value<hsi_marker_angle>,
                        0, K7_NEXT(aircraft_symbol));
-ELEMENT_ICON aircraft_symbol = k7::icon(&gauge_hsi, 6144, {159, 141}, LIT, K7_NEXT(crs_units));
+ELEMENT_ICON aircraft_symbol =
+    k7::icon(&gauge_hsi, 6144, {159, 141}, k7::TRANSPARENT, K7_NEXT(crs_units));
 ELEMENT_MOVING_IMAGE crs_units =
     drum(6176, {93, 26}, LIT, drum_value<hsi_crs_drum_units>, 10, K7_NEXT(crs_tens));
 ELEMENT_MOVING_IMAGE crs_tens =
@@ -134,12 +136,12 @@ ELEMENT_NEEDLE knob_course_day =
 ELEMENT_NEEDLE knob_heading_day =
     k7::needle_degrees(&gauge_hsi, 6272, HEADING_KNOB_PIVOT, KNOB_BITMAP_PIVOT, k7::NEEDLE_DAY,
                        needle_value<hsi_knob_hdg_angle>, 0, K7_NEXT(knob_course_night));
-ELEMENT_NEEDLE knob_course_night = k7::needle_degrees(
-    &gauge_hsi, 8784, COURSE_KNOB_PIVOT, KNOB_BITMAP_PIVOT, k7::NEEDLE_NIGHT | IMAGE_HIDDEN,
-    needle_value<hsi_knob_course_angle>, 0, K7_NEXT(knob_heading_night));
-ELEMENT_NEEDLE knob_heading_night = k7::needle_degrees(
-    &gauge_hsi, 8800, HEADING_KNOB_PIVOT, KNOB_BITMAP_PIVOT, k7::NEEDLE_NIGHT | IMAGE_HIDDEN,
-    needle_value<hsi_knob_hdg_angle>, 0, K7_NEXT(heading_flag));
+ELEMENT_NEEDLE knob_course_night =
+    k7::needle_degrees(&gauge_hsi, 8784, COURSE_KNOB_PIVOT, KNOB_BITMAP_PIVOT, KNOB_NIGHT,
+                       needle_value<hsi_knob_course_angle>, 0, K7_NEXT(knob_heading_night));
+ELEMENT_NEEDLE knob_heading_night =
+    k7::needle_degrees(&gauge_hsi, 8800, HEADING_KNOB_PIVOT, KNOB_BITMAP_PIVOT, KNOB_NIGHT,
+                       needle_value<hsi_knob_hdg_angle>, 0, K7_NEXT(heading_flag));
 ELEMENT_ICON heading_flag =
     k7::icon(&gauge_hsi, 6432, {234, 77}, LIT_HIDDEN, K7_NEXT(gps_annunciator));
 ELEMENT_ICON gps_annunciator =

@@ -182,7 +182,7 @@ TEST(AttitudeDirector, FailureTokensShowBothFlagsWithoutTopplingTheSphere) {
   }
 }
 
-TEST(AttitudeDirector, LeftPointerRestsAtZeroAndTheNightFaceSwapsIn) {
+TEST(AttitudeDirector, LeftPointerRestsAtZeroAndNightArtworkSwapsIn) {
   Cockpit c;
   EXPECT_EQ(c.state("adi_speed_index"), 5);
   c.set("adi_speed_dev", 30);
@@ -195,6 +195,8 @@ TEST(AttitudeDirector, LeftPointerRestsAtZeroAndTheNightFaceSwapsIn) {
   c.frames();
   EXPECT_TRUE(c.visible(ADI, FACE_NIGHT) && c.visible(ADI, POINTER_NIGHT));
   EXPECT_FALSE(c.visible(ADI, ADI_FACE) || c.visible(ADI, POINTER_DAY));
+  EXPECT_TRUE(c.visible(HSI, 22) && c.visible(HSI, 23)) << "the HSI's night knobs";
+  EXPECT_FALSE(c.visible(HSI, 20) || c.visible(HSI, 21));
 }
 
 // ---- horizontal situation indicator: knobs

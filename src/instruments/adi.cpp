@@ -120,7 +120,7 @@ ELEMENT_ICON flag_att = k7::icon(&gauge_fdadi, 5680, {193, 199}, k7::HIDDEN, K7_
 ELEMENT_MOVING_IMAGE bar_pitch = k7::moving_image(
     &gauge_fdadi, 5696, {27, 12}, LIT, {no_shift, 0, 0}, {pitch_bar, 0, 12}, K7_NEXT(bar_roll));
 ELEMENT_MOVING_IMAGE bar_roll = k7::moving_image(
-    &gauge_fdadi, 5712, {27, 12}, LIT, {roll_bar, 0, 12}, {nullptr, 0, 0}, K7_NEXT(pointer_day));
+    &gauge_fdadi, 5712, {27, 12}, LIT, {roll_bar, 0, 12}, {no_shift, 0, 0}, K7_NEXT(pointer_day));
 ELEMENT_NEEDLE pointer_day =
     k7::needle(&gauge_fdadi, 5728, LEFT_POINTER_PIVOT, LEFT_POINTER_BITMAP_PIVOT, k7::NEEDLE_DAY,
                left_pointer, left_pointer_table, 0, K7_NEXT(face_night));

@@ -322,13 +322,6 @@ double odometer(double fraction, double digit, double from) {
   return past <= 0 ? digit : digit + past / (1.0 - from);
 }
 
-// A course drum rolling toward its digit. A drum left between quarter positions by a fractional
-// course can step a little below 0 on its way down to it; it stops at 0.
-double course_drum(double shown, double digit, int positions) {
-  const double rolled = k7::drum_roll(shown, digit, positions);
-  return rolled < 0 ? 0.0 : rolled;
-}
-
 void update_readouts(double course) {
   const double d = hsi_dme_dist;
   const double hundreds = std::trunc(d / 100);
@@ -341,9 +334,9 @@ void update_readouts(double course) {
   const double c_hundreds = std::trunc(course / 100);
   const double c_tens = std::trunc((course - 100 * c_hundreds) / 10);
   const double c_units = course - 100 * c_hundreds - 10 * c_tens;
-  hsi_crs_drum_hundreds = course_drum(hsi_crs_drum_hundreds, c_hundreds, 4);
-  hsi_crs_drum_tens = course_drum(hsi_crs_drum_tens, c_tens, 10);
-  hsi_crs_drum_units = course_drum(hsi_crs_drum_units, c_units, 10);
+  hsi_crs_drum_hundreds = k7::drum_roll(hsi_crs_drum_hundreds, c_hundreds, 4);
+  hsi_crs_drum_tens = k7::drum_roll(hsi_crs_drum_tens, c_tens, 10);
+  hsi_crs_drum_units = k7::drum_roll(hsi_crs_drum_units, c_units, 10);
 
   // Each heading-knob click (re)starts the readout for 30 ticks; a click while it shows ends the
   // running period here and starts a new one on the next update.

@@ -45,8 +45,8 @@ struct PanelWindow {
   std::uint32_t ident = 0; // 0 for the main panel
   bool main_panel = false;
   bool visible = false;
-  int size_x = 0, size_y = 0;           // size_mm: the window's extent in panel pixels
-  std::uint32_t background_color = 0;   // 0x00RRGGBB
+  int size_x = 0, size_y = 0;         // size_mm: the window's extent in panel pixels
+  std::uint32_t background_color = 0; // 0x00RRGGBB
   std::vector<PanelGauge> gauges;
 };
 

@@ -97,8 +97,7 @@ bool find_dib(const Sim& sim, ID id, Dib& d) {
   BitmapLookup lookup = lookup_of(sim);
   const unsigned char* data = nullptr;
   std::size_t size = 0;
-  return lookup != nullptr && lookup(static_cast<int>(id), &data, &size) &&
-         read_dib(data, size, d);
+  return lookup != nullptr && lookup(static_cast<int>(id), &data, &size) && read_dib(data, size, d);
 }
 
 const ELEMENT_HEADER* next_of(const ELEMENT_HEADER* e) {
@@ -216,8 +215,8 @@ WindowDrawing window_draw_list(Sim& sim, std::uint32_t ident) {
       }
       case ELEMENT_TYPE_NEEDLE: {
         const auto* needle = reinterpret_cast<const ELEMENT_NEEDLE*>(e);
-        item.transform = at * rotation(needle_angle(*needle, v)) *
-                         translation(-e->ofs.x, -e->ofs.y);
+        item.transform =
+            at * rotation(needle_angle(*needle, v)) * translation(-e->ofs.x, -e->ofs.y);
         break;
       }
       case ELEMENT_TYPE_MOVING_IMAGE: {

@@ -27,9 +27,9 @@ Affine rotation(double radians);
 struct DrawItem {
   enum Kind { BITMAP, TEXT } kind = BITMAP;
   std::string gauge;
-  int element = 0;   // place in the gauge's chain
-  ID bitmap = 0;     // BITMAP: the image drawn
-  Affine transform;  // BITMAP: image pixels -> window; TEXT: gauge pixels -> window
+  int element = 0;          // place in the gauge's chain
+  ID bitmap = 0;            // BITMAP: the image drawn
+  Affine transform;         // BITMAP: image pixels -> window; TEXT: gauge pixels -> window
   bool transparent = false; // pure black pixels are not drawn
   bool luminous = false;    // lit at night
   ID mask = 0;              // non-zero: drawn only where this bitmap is not black

@@ -211,7 +211,7 @@ def gauge_layout(gauge):
                 reach = ox
             bitmaps.append(Bitmap(e["id"], "needle", size, owner, pivot=(ox, oy), reach=reach,
                                   knob=not e["table"], night=night))
-            bottom = max(bottom, y + max(reach, oy) + 1)
+            bottom = max(bottom, y + (reach if not e["table"] else oy) + 1)
         elif kind == "moving":
             low_x, high_x = e["range_x"]
             low_y, high_y = e["range_y"]
@@ -387,8 +387,9 @@ def draw_needle(img, draw, b):
         draw.ellipse([ox - r, oy - r, ox + r, oy + r], fill=tone("switch", night))
         draw.line([(ox, oy), (ox + r, oy)], fill=tone("hub", night), width=max(2, r // 4))
         return
-    half = max(1, oy // 2)
-    draw.polygon([(ox, oy - half), (w - 1, oy), (ox, oy + half)], fill=colour)
+    half = max(2, oy - 1)
+    draw.polygon([(ox, oy - half), (w - 1, oy - 1), (w - 1, oy + 1), (ox, oy + half)],
+                 fill=colour)
     draw.ellipse([ox - oy, 0, ox + oy, h - 1], fill=colour)
     draw.point((ox, oy), fill=tone("hub", night))
 

@@ -85,14 +85,13 @@ class Bitmap:
         self.size = size
         self.owner = owner
         self.what = what
-        self.ticks = []  # dial points drawn on faces: (x, y, pivot x, pivot y, label)
 
 
-def area_at(gauge, x, y):
-    """The smallest click area that holds the point, or None."""
+def area_at(gauge, x, y, room=6):
+    """The smallest click area that holds the point with some room below and right of it."""
     best = None
     for ax, ay, aw, ah in gauge["mouse"]:
-        if ax <= x < ax + aw and ay <= y < ay + ah:
+        if ax <= x <= ax + aw - room and ay <= y <= ay + ah - room:
             if best is None or aw * ah < best[2] * best[3]:
                 best = (ax, ay, aw, ah)
     return best
@@ -167,6 +166,7 @@ def gauge_layout(gauge):
             places.setdefault((e["x"], e["y"], bool(e["flags"] & LUMINOUS)), []).append(e["n"])
 
     faces = [elements[0]]
+    ticks = {}  # per face element: the dial points of the needles drawn over it
     for e in elements:
         n, kind, x, y = e["n"], e["kind"], e["x"], e["y"]
         owner = (gauge["name"], n)
@@ -180,7 +180,7 @@ def gauge_layout(gauge):
             count = e.get("images", 1) if kind == "icon" else 1
             if count < 1:
                 raise BadRecords("%s: icon with %d images" % (where(gauge, e), count))
-            if is_face(e) and area_at(gauge, 0, 0) is None:
+            if is_face(e) and area_at(gauge, 0, 0, room=1) is None:
                 faces.append(e)
                 for i in range(count):
                     bitmaps.append(Bitmap(e["id"] + i, "face", None, owner, gauge=gauge,
@@ -202,9 +202,9 @@ def gauge_layout(gauge):
                 for tx, ty, value in e["table"]:
                     bottom = max(bottom, ty + 8)
                 for face in faces:
-                    face["ticks"] = face.get("ticks", []) + [
+                    ticks.setdefault(face["n"], []).extend([
                         (tx - face["x"], ty - face["y"], x - face["x"], y - face["y"],
-                         fmt_value(v)) for tx, ty, v in e["table"]]
+                         fmt_value(v)) for tx, ty, v in e["table"]])
                 size = (ox + reach + 1, 2 * oy + 1)
             else:  # a knob turned by degrees: its pivot is its middle
                 size = (2 * ox + 1, 2 * oy + 1)
@@ -262,12 +262,11 @@ def gauge_layout(gauge):
         if face["n"] == 0:
             bitmaps.append(Bitmap(face["id"], "face", (width, height), (gauge["name"], 0),
                                   gauge=gauge, night=bool(face["flags"] & LUMINOUS),
-                                  ticks=face.get("ticks", [])))
+                                  ticks=ticks.get(0, [])))
     for b in bitmaps:
         if b.family == "face" and b.size is None:
             b.size = (width, height)
-            face = elements[b.owner[1]]
-            b.what["ticks"] = face.get("ticks", [])
+            b.what["ticks"] = ticks.get(b.owner[1], [])
     return bitmaps
 
 
@@ -281,6 +280,9 @@ def collect(records):
             known = found.get(b.id)
             if known is None:
                 found[b.id] = b
+                continue
+            if known.family == b.family == "image":  # it must fit wherever it is used
+                known.size = (min(known.size[0], b.size[0]), min(known.size[1], b.size[1]))
                 continue
             # The same artwork used twice: it must be the same kind of bitmap, and a face or a
             # strip the same size.

@@ -66,6 +66,12 @@ def short_name(gauge):
     return name[:-3] if name.endswith("_k7") else name
 
 
+def legend(gauge):
+    """A lamp's or button's word: the gauge's short name without its group prefix."""
+    words = short_name(gauge).split("_")
+    return " ".join(words[1:] if len(words) > 1 else words).upper()
+
+
 def where(gauge, element):
     return '%s, element %d (bitmap %d)' % (gauge["name"], element["n"], element["id"])
 
@@ -190,7 +196,7 @@ def gauge_layout(gauge):
             group = places.get((x, y, night), [n])
             lit = bool(e["flags"] & HIDDEN) and len(group) == 1
             for i in range(count):
-                bitmaps.append(Bitmap(e["id"] + i, "image", size, owner, label=short_name(gauge),
+                bitmaps.append(Bitmap(e["id"] + i, "image", size, owner, label=legend(gauge),
                                       night=night, lit=lit or i > 0, position=group.index(n)
                                       if n in group else 0, positions=len(group)))
             bottom = max(bottom, y + size[1])
@@ -235,7 +241,7 @@ def gauge_layout(gauge):
                 window = (min(piece[0] + tx, width - x), piece[1] + ty)
                 image = (window[0] + tx, window[1] + ty)
                 bitmaps.append(Bitmap(e["id"], "slide", image, owner, piece=piece,
-                                      at=(tx, ty), night=night, label=short_name(gauge)))
+                                      at=(tx, ty), night=night))
                 bitmaps.append(Bitmap(e["id"] + 1, "mask", window, owner))
                 bottom = max(bottom, y + window[1])
         elif kind == "sprite":
@@ -257,7 +263,7 @@ def gauge_layout(gauge):
     if len(elements) == 1:  # a gauge still to be built: a plain face of a likely shape
         height = max(16, min(width, 200))
     else:
-        height = max(16, bottom + 2)
+        height = max(16, bottom + 14)  # room for the gauge's name under its elements
     for face in faces:
         if face["n"] == 0:
             bitmaps.append(Bitmap(face["id"], "face", (width, height), (gauge["name"], 0),
@@ -375,7 +381,7 @@ def draw_image(img, draw, b):
         legend_colour = c("legend_on")
     else:
         legend_colour = tone(legend, night)
-    centred_text(draw, (1, 1, w - 1, h - 1), b.what["label"].upper(), legend_colour,
+    centred_text(draw, (1, 1, w - 1, h - 1), b.what["label"], legend_colour,
                  max(6, min(h - 2, 11)))
 
 

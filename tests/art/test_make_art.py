@@ -54,6 +54,16 @@ class GoodRecords(unittest.TestCase):
         self.assertEqual(rows[0], rows[10], "the row after 9 shows 0 again")
         self.assertEqual(len(set(rows[:10])), 10, "ten different digits")
 
+    def test_a_sprite_is_a_256_texture_turning_about_its_centre_behind_a_mask(self):
+        card = gauge("kestovil compass_k7", 118,
+                     element(1, "sprite", 801, 10, 10, ofs=[128, 128], texture_scale=0.25))
+        found = make_art.collect({"gauges": [card]})
+        self.assertEqual(found[801].size, (256, 256))
+        self.assertEqual(found[802].size, (64, 64))
+        texture = make_art.render(found[801])
+        self.assertNotEqual(texture.getpixel((128, 128)), 0, "the card is drawn at its centre")
+        self.assertEqual(texture.getpixel((0, 0)), 0, "outside the card is transparent")
+
     def test_night_copies_never_use_the_transparent_black(self):
         night = copy.deepcopy(METER)
         night["elements"][1]["flags"] = 0x4003

@@ -56,7 +56,9 @@ def from_gau(path):
     pe.parse_data_directories(
         directories=[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_RESOURCE"]])
     found = {}
-    for kind in getattr(pe, "DIRECTORY_ENTRY_RESOURCE", pefile.Structure({})).entries:
+    if not hasattr(pe, "DIRECTORY_ENTRY_RESOURCE"):
+        return found
+    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
         if kind.id != RT_BITMAP:
             continue
         for entry in kind.directory.entries:

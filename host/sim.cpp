@@ -572,7 +572,7 @@ void Sim::ask_window_elements(std::uint32_t ident) {
   for (Window& w : s.windows)
     if (ident == 0 ? w.config.main_panel : (!w.config.main_panel && w.config.ident == ident))
       for (std::size_t gi : w.gauges)
-        s.ask_elements(s.placed[gi]);
+        if (s.placed[gi].installed) s.ask_elements(s.placed[gi]);
 }
 
 void Sim::frames(int count) {

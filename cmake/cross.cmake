@@ -49,6 +49,8 @@ function(k7_cross_build arch)
     PREFIX ${K7_CROSS_DIR}/${arch}-ep
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/${arch}-w64-mingw32.cmake
                -DCMAKE_BUILD_TYPE=${K7_CROSS_BUILD_TYPE} -DK7_CROSS=OFF -DK7_SANITIZE=OFF
+               -DK7_ART_DIR=${K7_ART_DIR}
+    DEPENDS k7art
     BUILD_ALWAYS ON
     INSTALL_COMMAND "${install_command}"
     BUILD_BYPRODUCTS ${bin}/k7gauges.gau ${bin}/tests/pe_host/pe_host.exe)
@@ -68,6 +70,11 @@ add_test(NAME gau_exports_x86_64
          COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${K7_TOOL_x86_64_w64_mingw32_objdump}
                  -DGAU=${K7_CROSS_DIR}/x86_64/k7gauges.gau -DFORMAT=pei-x86-64 -P
                  ${k7_pe_dir}/check_pe.cmake)
+
+# Every bitmap the element records name is a BITMAP resource of the .gau.
+add_test(NAME gau_bitmaps
+         COMMAND ${K7_PYTHON} ${CMAKE_SOURCE_DIR}/tests/art/check_art.py ${K7_ART_DIR}/records.json
+                 --gau ${K7_CROSS_DIR}/i686/k7gauges.gau)
 
 # One wine prefix for all wine tests: made (slowly, the first time) by a fixture, its wineserver
 # stopped by another.

@@ -13,6 +13,9 @@
   X(u8, hsi_nav1_loc, 0, 0, 1, "the tuned NAV 1 station is a localizer (station code bit 0x80)")   \
   X(u8, hsi_nav1_gs_avail, 0, 0, 1,                                                                \
     "the tuned NAV 1 station has a glide slope (station code bit 0x40)")                           \
-  X(f64, vsi_ind, 0.0, -20000, 20000, "vertical speed shown, ft/min")
+  X(f64, vsi_ind, 0.0, -20000, 20000, "vertical speed shown, ft/min")                              \
+  /* ---- the attitude director's flags, written by it and by the flight director */               \
+  X(u8, adi_flag_fd_shown, 0, 0, 1, "flight director flag visible")                                \
+  X(u8, adi_flag_att_shown, 0, 0, 1, "attitude flag visible")
 
 K7_STATE_DECLARE(K7_INSTRUMENTS_STATE)

@@ -108,7 +108,7 @@ bool flag(const Sim& sim, std::uint32_t token) {
 }
 
 // The V/S the autopilot flies: its reference, but never past the altitude reference, which it
-// captures by slowing down as it comes near.
+// captures by slowing down as it comes near; a reference of 0 holds the altitude reference.
 double vs_target(const Sim& sim, const Autopilot& ap) {
   const double distance = ap.altitude_ref - sim.token(TOKEN_ALTITUDE);
   const double capture = std::fmax(-6000.0, std::fmin(6000.0, CAPTURE_GAIN * distance));
@@ -146,7 +146,11 @@ bool autopilot_key_event(Sim& sim, std::uint32_t id, std::uint32_t value) {
     sim.set_token(TOKEN_AP_APPROACH, 0.0);
     sim.set_token(TOKEN_AP_GLIDE, 0.0);
     return true;
-  case KEY_AP_VS_REF: ap.vs_ref = as_signed(value); return true;
+  case KEY_AP_VS_REF:
+    // Asked to stop climbing or descending, it levels where it is until told another altitude.
+    ap.vs_ref = as_signed(value);
+    if (ap.vs_ref == 0.0) ap.altitude_ref = sim.token(TOKEN_ALTITUDE);
+    return true;
   case KEY_AP_ALT_REF: ap.altitude_ref = as_signed(value); return true;
   case KEY_AP_HEADING_REF: ap.heading_ref = as_signed(value); return true;
   case KEY_AILERON_SET: ap.aileron = as_signed(value); return true;

@@ -134,6 +134,41 @@ struct Engaged : Bed {
   void hands_off_vertical() { sim->set_token(0x6c, 0.0); }
 };
 
+// The ids of the key events sent from the log index `index` on, in order.
+std::vector<std::uint32_t> sent_since(const Bed& bed, std::size_t index) {
+  std::vector<std::uint32_t> ids;
+  for (std::size_t i = index; i < bed->key_events().size(); ++i)
+    ids.push_back(bed->key_events()[i].id);
+  return ids;
+}
+
+TEST(Autopilot, EachButtonLightsItsLampOverItself) {
+  Engaged bed;
+  bed.set("fd_heading_cmd", 75);
+  const std::size_t before = bed->key_events().size();
+  bed.press(NAV); // no station: toward the FD's heading command on the heading hold
+  EXPECT_EQ(sent_since(bed, before),
+            (std::vector<std::uint32_t>{0x101FA, 0x1010F, KEY_LEVELER_OFF}));
+  EXPECT_EQ(last_key_value(bed, 0x101FA), 75);
+  struct Case {
+    Spot button;
+    int lamp, x, y;
+  } cases[] = {{ENGAGE, LAMP_ENGAGE, 27, 18},
+               {NAV, LAMP_NAV, 56, 78},
+               {HEADING, LAMP_HEADING, 27, 48},
+               {APPROACH, LAMP_APPROACH, 85, 78},
+               {ALT_B, LAMP_ALT_B, 178, 78}};
+  for (const Case& c : cases) {
+    if (c.lamp != LAMP_ENGAGE && c.lamp != LAMP_NAV) bed.press(c.button);
+    bed.frames();
+    const auto lamp = bed->element(AP_PANEL, c.lamp);
+    EXPECT_TRUE(lamp && !lamp->hidden) << c.lamp;
+    EXPECT_EQ(lamp->bitmap, 20496u);
+    EXPECT_EQ(lamp->position.x, c.x);
+    EXPECT_EQ(lamp->position.y, c.y);
+  }
+}
+
 TEST(Autopilot, PitchHoldGainByErrorBandAndAFrozenVsWithinATenth) {
   Engaged bed;
   bed.hands_off_vertical();

@@ -30,5 +30,7 @@ void engines_hold(Sim& sim, bool hold);
 bool autopilot_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void autopilot_reset(Sim& sim);
 void autopilot_frame(Sim& sim);
+bool attitude_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void attitude_reset(Sim& sim);
 
 } // namespace k7host

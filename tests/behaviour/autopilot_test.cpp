@@ -98,6 +98,24 @@ TEST(FdSelector, TheDrumShowsThePositionByDayAndByNight) {
   EXPECT_EQ(bed->element(FD_SELECTOR, 16)->bitmap, 18512u);
 }
 
+// The flight director drives the attitude director's bars and flags.
+TEST(FlightDirector, BarsAndFlagsOnTheAttitudeDirector) {
+  Bed bed;
+  const char* const adi = "kestovil fdadi_k7";
+  constexpr int FD_FLAG = 4, ROLL_BAR = 7;
+  bed.set("elec_ac_ess", 0);
+  bed.frames(5);
+  EXPECT_TRUE(bed.visible(adi, FD_FLAG));
+  EXPECT_EQ(bed.state("fd_roll_bar"), 14) << "stowed";
+  bed.set("elec_ac_ess", 1);
+  bed->click(FD_SELECTOR, HEADING_BUTTON.x, HEADING_BUTTON.y);
+  bed.set("hsi_heading_sel", 10);
+  bed->set_token(0x54, 350); // 20 degrees right of the heading, across north
+  bed.frames(5);
+  EXPECT_FALSE(bed.visible(adi, FD_FLAG));
+  EXPECT_EQ(bed.value(adi, ROLL_BAR), 7.25) << "the bar on a 25-degree bank command";
+}
+
 // ---- the autopilot panel
 
 constexpr Spot ENGAGE{30, 20}, HEADING{30, 50}, NAV{60, 80}, APPROACH{90, 80}, ALT_A{150, 80},

@@ -30,6 +30,9 @@ MODULE_VAR throttle1_var = sim::token(0x22e);
 MODULE_VAR throttle2_var = sim::token(0x238);
 MODULE_VAR autothrottle_var = sim::token(0x73);
 MODULE_VAR tick_var = sim::token(0x1);
+MODULE_VAR radio_height_var = sim::token(0x266);
+MODULE_VAR glide_dev_var = sim::token(0x29);
+MODULE_VAR elevator_var = sim::token(0x13d);
 
 bool on(MODULE_VAR& flag) {
   return sim::read_finite(flag) == 1.0;
@@ -146,6 +149,38 @@ void heading_mode(const Inputs& in) {
   }
 }
 
+bool takeoff_thrust() {
+  return sim::read_finite(throttle1_var) >= 0.95 || sim::read_finite(throttle2_var) >= 0.95;
+}
+
+// How fast the go-around law raises the pitch target, by the target: slowly off the ground
+// attitude, briskly through the middle, gently into the 10-degree climb attitude.
+double go_around_pitch_rate(double target) {
+  if (target < 2.0) return 0.001;
+  if (target < 7.5) return 0.01;
+  return 0.001;
+}
+
+// At take-off thrust every radio mode is dropped and the pitch target rises toward 10 degrees.
+void go_around_law(const Inputs& in) {
+  if (ap_nav_to_hdg == 0 || ap_ready == 0) return;
+  if (!takeoff_thrust()) {
+    ap_nav_to_hdg = 0;
+    return;
+  }
+  if (on(leveler_flag_var)) ap::send(AP_WING_LEVELER_OFF);
+  if (on(nav_flag_var)) {
+    ap::send(AP_NAV_HOLD_OFF);
+    ap::send(AP_NAV_HOLD_OFF_2);
+  }
+  if (on(glide_flag_var) || on(approach_flag_var)) ap::send(AP_APPROACH_OFF);
+  ap_nav_mode = 0;
+  if (on(heading_flag_var)) ap::send(AP_HEADING_HOLD_ON);
+  ap_appr = ap_appr_lamp = 0;
+  if (in.vs_fpm < 2000.0 && ap_pitch_target < 10.0)
+    ap_pitch_target = std::fmin(ap_pitch_target + go_around_pitch_rate(ap_pitch_target), 10.0);
+}
+
 void nav_mode(const Inputs& in) {
   if (!in.master || ap_nav_mode == 0 || ap_ready == 0) return;
   ap_lamp(LAMP_NAV, true);
@@ -153,15 +188,21 @@ void nav_mode(const Inputs& in) {
     ap::send(AP_NAV_HOLD_ON);
     ap_nav_mode = 2;
   } else if (hsi_nav1_loc != 0 || hsi_nav1_gs_avail != 0) {
-    const bool takeoff_thrust =
-        sim::read_finite(throttle1_var) >= 0.95 || sim::read_finite(throttle2_var) >= 0.95;
-    if (!takeoff_thrust || sim::read_finite(autothrottle_var) != 0.0) {
+    if (!takeoff_thrust() || sim::read_finite(autothrottle_var) != 0.0) {
       ap::send(AP_NAV_HOLD_OFF);
       ap::send(AP_APPROACH_ON);
       ap_nav_mode = 3;
+    } else {
+      // At take-off thrust the localizer is not followed: heading mode and the go-around law.
+      ap_nav_to_hdg = 1;
+      for (u32 event : {AP_NAV_HOLD_OFF, AP_NAV_HOLD_OFF_2, AP_APPROACH_OFF})
+        ap::send(event);
+      ap_nav_mode = 0;
+      ap_hdg_mode = 1;
+      ap::send(AP_HEADING_HOLD_ON);
+      ap::send(AP_WING_LEVELER_OFF);
+      ap_appr = ap_appr_lamp = 0;
     }
-    // At take-off thrust NAV hands over to the heading mode and the go-around pitch law: that
-    // branch comes with the go-around law.
   } else {
     ap::send(AP_NAV_HOLD_OFF);
     ap_nav_mode = 1;
@@ -173,11 +214,49 @@ void nav_mode(const Inputs& in) {
   }
 }
 
+// Near the ground the pitch is nudged toward 0.3..1.2 degrees nose-up by single elevator steps.
+void elevator_step(const Inputs& in) {
+  if (in.pitch_up >= 1.2)
+    ap::send(AP_ELEVATOR_STEP_DOWN);
+  else if (in.pitch_up < 0.3)
+    ap::send(AP_ELEVATOR_STEP_UP);
+  else
+    ap::send(AP_ELEVATOR_SET, 0);
+}
+
 void approach_mode(const Inputs& in) {
   if (!in.master || ap_appr == 0 || ap_ready == 0) return;
   ap_lamp(LAMP_APPROACH, true);
   if (fd_gs_state != 0) ap_alt_hold_a = ap_alt_hold_b = 0;
-  // The approach V/S law and the flare come with the approach autothrottle and landing aids.
+  const double height_ft = ap::read_within(radio_height_var, 0, 20000) * ap::FEET_PER_METRE;
+  const double glide_cmd = ap::fpm_from_raw(fd_glide_vs_cmd);
+  double reference;
+  if (ap_attphase == 3 && height_ft <= 60.0) {
+    elevator_step(in);
+    reference = std::trunc(-100.0 - 3.0 * height_ft);
+  } else if (height_ft <= 100.0) {
+    elevator_step(in);
+    reference = glide_cmd;
+  } else if (height_ft <= 500.0) {
+    reference = glide_cmd - 10.0 * ap::read_within(glide_dev_var, -1000, 1000);
+  } else if (in.vs_fpm >= glide_cmd + 20.0) {
+    reference = glide_cmd - 100.0;
+  } else if (in.vs_fpm <= glide_cmd - 20.0) {
+    reference = glide_cmd + 100.0;
+  } else {
+    reference = glide_cmd;
+  }
+  ap::send(AP_ALT_REF, 0);
+  // Sent in whole hundreds where it lies in the lower half of a hundred, as the simulator's
+  // V/S selector would have it.
+  ap_vs_cmd = vs_reference(reference);
+  ap_vs_hundreds = ap_vs_cmd / 100;
+  ap_vs_step_low = ap_vs_hundreds * 100 - 100;
+  ap::send(AP_VS_REF, reference > ap_vs_hundreds * 100 - 50 ? ap_vs_cmd : ap_vs_step_low);
+  if (on(on_ground_var)) {
+    const i32 elevator = k7::sat_cast<i32>(ap::read_within(elevator_var, -16383, 16383));
+    ap::send(AP_ELEVATOR_SET, elevator <= 3000 ? 3000 : elevator + 100);
+  }
 }
 
 // ---- loss of readiness, master off
@@ -331,7 +410,7 @@ void ap_computer_update() {
   ap_wheel_moved = 0;
   if (fd_nav_steer != 0 && ap_nav_mode == 1) ap_hdg_mode = 0;
   heading_mode(in);
-  // Here the go-around pitch law runs (while `ap_nav_to_hdg`), once it is built.
+  go_around_law(in);
   nav_mode(in);
   approach_mode(in);
   if (in.master && ap_ready != 0) ap_lamp(LAMP_ENGAGE, true);

@@ -10,9 +10,9 @@
 namespace ap {
 
 // The simulator's vertical speed comes in 1/256 m/s.
-constexpr double FPM_PER_RAW = 1.0 / 1.30048;
+constexpr double RAW_PER_FPM = 1.30048;
 constexpr double fpm_from_raw(double raw) {
-  return raw * FPM_PER_RAW;
+  return raw / RAW_PER_FPM;
 }
 constexpr double FEET_PER_METRE = 3.281;
 

@@ -395,4 +395,134 @@ TEST(Autopilot, WheelImageReturnsAtOrPastItsTick) {
   EXPECT_EQ(bed.state("ap_wheel_up_clk"), 0);
 }
 
+// ---- the approach and the go-around
+
+constexpr double METRES_PER_FOOT = 1 / 3.281;
+
+// Engaged in the approach mode on the localizer, the glide armed at 140 kt (a glide command of
+// -700 ft/min), the test setting height, V/S and pitch.
+struct Approach : Engaged {
+  Approach() {
+    hands_off_vertical();
+    sim->set_token(0x3d, 140);
+    sim->set_token(0x2c, 1.0); // glide slope received, heading along the course
+    press(APPROACH);
+    set("fd_gs_state", 1);
+  }
+  // Two frames: the computer flies the flight director's command of the frame before.
+  void fly(double height_m, double vs_fpm, double pitch_up = 0.7) {
+    sim->set_token(0x266, height_m);
+    sim->set_token(0x41, vs_fpm * 1.30048);
+    sim->set_token(0x4e, -pitch_up);
+    for (const char* sample : {"fd_vs_sample_1", "fd_vs_sample_2", "fd_vs_sample_3"})
+      set(sample, -700 * 1.30048);
+    frames(2);
+  }
+};
+
+TEST(Approach, VsReferenceByHeightBandRoundedToTheLowerHundred) {
+  Approach bed;
+  struct Case {
+    double speed, height_m, vs_fpm, glide_dev;
+    int attphase, sent;
+  } cases[] = {
+      {140, 400, -680, 0, 2, -800},                       // 20 above the command: command - 100
+      {140, 400, -721, 0, 2, -600},                       // below it: command + 100
+      {140, 400, -690, 0, 2, -700},                       // within 20: the command
+      {150, 400, -730, 0, 2, -900},                       // -850 lies on the half: a hundred lower
+      {144, 400, -720, 0, 2, -720},                       // -720 goes as it is
+      {140, 300 * METRES_PER_FOOT, -700, -3.05, 2, -700}, // -669.5: the lower hundred
+      {140, 300 * METRES_PER_FOOT, -700, 2.05, 2, -720},  // -720.5
+      {140, 15, -700, 0, 3, -247},                        // flare: -100 - 3 x 49.2 ft, truncated
+      {140, 10, -700, 0, 3, -200},                        // -198 rounds down to -200
+      {140, 15, -700, 0, 2, -700},                        // no flare without the lever in 3
+  };
+  for (const Case& c : cases) {
+    bed->set_token(0x3d, c.speed);
+    bed.set("ap_attphase_lever", c.attphase);
+    bed->set_token(0x29, c.glide_dev);
+    bed.fly(c.height_m, c.vs_fpm);
+    EXPECT_EQ(last_key_value(bed, KEY_VS_REF), c.sent) << c.height_m << " m, " << c.vs_fpm;
+    EXPECT_EQ(last_key_value(bed, KEY_ALT_REF), 0);
+  }
+  EXPECT_EQ(bed.state("ap_pitch_hold"), 1) << "engaged before the approach";
+  EXPECT_TRUE(bed.visible(AP_PANEL, LAMP_APPROACH));
+}
+
+TEST(Approach, ElevatorStepsNearTheGroundAndTheCommandOnTheGround) {
+  Approach bed;
+  struct Case {
+    double height_m, pitch_up;
+    std::uint32_t step; // 0: none
+  } cases[] = {{25, 1.2, 0x10048}, {25, 0.29, 0x10050}, {25, 0.3, 0x1009E}, {60, 0.0, 0}};
+  for (const Case& c : cases) {
+    const auto next = bed->frame_count() + 1;
+    bed.fly(c.height_m, -700, c.pitch_up);
+    for (std::uint32_t step : {0x10048u, 0x10050u, 0x1009Eu})
+      EXPECT_EQ(bed.keys(step, next) > 0, step == c.step)
+          << std::hex << step << " at pitch " << c.pitch_up << ", " << c.height_m << " m";
+  }
+  bed->set_token(0x3c, 1.0);
+  for (double elevator : {2500.0, 3000.0, 4000.0}) {
+    bed->set_token(0x13d, elevator);
+    bed.fly(0, 0);
+    EXPECT_EQ(last_key_value(bed, 0x1009E), elevator <= 3000 ? 3000 : elevator + 100);
+  }
+}
+
+TEST(Approach, ArmedGlideEndsBothAltitudeHolds) {
+  Approach bed;
+  bed.press(ALT_B);
+  EXPECT_EQ(bed.state("ap_appr"), 0) << "a hold pressed with the glide armed ends the approach";
+  bed.press(APPROACH);
+  bed.set("ap_alt_hold_a", 1);
+  bed.fly(400, -700);
+  EXPECT_EQ(bed.state("ap_alt_hold_a"), 0);
+}
+
+TEST(GoAround, TakeOffThrustOnALocalizerHandsOverToHeadingAndClimbs) {
+  Engaged bed;
+  bed.hands_off_vertical();
+  bed->set_token(0x2e, 0x80); // a localizer tuned
+  bed->set_token(0x22e, 0.95);
+  bed->set_token(0x238, 0.5);
+  bed.frames();
+  bed.press(NAV);
+  bed.press(APPROACH);
+  bed->set_token(0x6f, 1.0); // the simulator's approach and NAV modes still on
+  bed->set_token(0x69, 1.0);
+  bed.frames();
+  EXPECT_EQ(bed.state("ap_nav_to_hdg"), 1);
+  EXPECT_EQ(bed.state("ap_hdg_mode"), 1);
+  EXPECT_EQ(bed.state("ap_appr"), 0);
+  EXPECT_EQ(bed.state("ap_nav_mode"), 0);
+  for (int frame = 0; frame < 3; ++frame) {
+    bed->set_token(0x6f, 1.0);
+    bed->set_token(0x69, 1.0);
+    const auto next = bed->frame_count() + 1;
+    bed.frames();
+    EXPECT_EQ(bed.keys(KEY_APPROACH_OFF, next), 1u) << "dropped again every frame";
+    EXPECT_EQ(bed.keys(KEY_NAV_OFF, next), 1u);
+  }
+  struct Climb {
+    double from, to;
+  } climbs[] = {{1.0, 1.001}, {7.0, 7.01}, {8.0, 8.001}, {9.9995, 10.0}, {10.0, 10.0}};
+  for (const Climb& c : climbs) {
+    bed.set("ap_pitch_target", c.from);
+    bed.frames();
+    EXPECT_NEAR(bed.state("ap_pitch_target"), c.to, 1e-9) << "from " << c.from;
+  }
+  bed.set("ap_pitch_target", 5.0);
+  bed->set_token(0x41, 2000 * 1.30048);
+  bed.frames();
+  EXPECT_EQ(bed.state("ap_pitch_target"), 5.0) << "climbing at 2000 ft/min it stops rising";
+  bed->set_token(0x22e, 0.94);
+  bed.frames();
+  EXPECT_EQ(bed.state("ap_nav_to_hdg"), 0);
+  bed->set_token(0x6f, 1.0);
+  const auto next = bed->frame_count() + 1;
+  bed.frames();
+  EXPECT_EQ(bed.keys(KEY_APPROACH_OFF, next), 0u) << "the law has let go";
+}
+
 } // namespace

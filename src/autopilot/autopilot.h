@@ -98,6 +98,22 @@
   X(u32, ap_wheel_timer_end, 0, 0, 4294967295.0, "tick when the wheel image returns")              \
   X(u8, ap_wheel_moved, 1, 0, 1, "set by a wheel click, cleared next frame")                       \
   X(u8, ap_coupled, 0, 0, 1, "autopilot engaged by the ENGAGE button (landing-aid lamps)")         \
-  X(u8, ap_appr_lamp, 0, 0, 1, "approach button lit (landing-aid lamps)")
+  X(u8, ap_appr_lamp, 0, 0, 1, "approach button lit (landing-aid lamps)")                          \
+  /* ---- landing-aid annunciators */                                                              \
+  X(u8, land_coupl_mode, 0, 0, 3,                                                                  \
+    "coupling: 0 normal, 1 autopilot lost, 2 approach not valid, 3 test, radio altimeter invalid") \
+  X(u32, land_coupl_timer, 0, 0, 4294967295.0, "tick when the coupling alarm period ends")         \
+  X(u8, land_coupl_timer_on, 0, 0, 1, "coupling alarm period running")                             \
+  X(u8, land_flag, 0, 0, 1, "approach flag")                                                       \
+  X(u32, land_flag_timer, 0, 0, 4294967295.0, "tick when the approach flag's test ends")           \
+  X(u8, land_flag_timer_on, 0, 0, 2, "approach flag's test: 0 idle, 1 lit, 2 over")                \
+  X(u8, land_flash_req, 0, 0, 1, "flashing of the autopilot-disconnect lamp requested")            \
+  X(u32, land_flash_start, 0, 0, 4294967295.0, "tick when the flashing started")                   \
+  X(u32, land_flash_phase, 0, 0, 4294967295.0, "tick of the last blink")                           \
+  X(u8, land_flash_run, 0, 0, 1, "flashing running")                                               \
+  X(u8, land_flash_alt, 0, 0, 1, "flashing lamp in its lit half")                                  \
+  X(u8, land_thr_latch, 0, 0, 1, "autothrottle-idle lamp latched")                                 \
+  X(u8, land_testrem_lit, 0, 0, 1, "test reminder lit")                                            \
+  X(u8, land_test_ack, 0, 0, 1, "test reminder acknowledged")
 
 K7_STATE_DECLARE(K7_AUTOPILOT_STATE)

@@ -12,6 +12,9 @@
   X(u8, hyd_flight_ctl_lost, 0, 0, 1,                                                              \
     "flight controls lost: blue and both yellow pumps and green low")                              \
   X(u8, panel_start_state, 0, 0, 11, "start-up sequence state 0..11")                              \
-  X(u8, panel_geardoors_state, 0, 0, 2, "gear/doors window cycle 0..2")
+  X(u8, panel_geardoors_state, 0, 0, 2, "gear/doors window cycle 0..2")                            \
+  /* declared by the landing-aid lamps, whose click sets it; the overview adds the logic */        \
+  X(u8, panel_overview_lock, 0, 0, 10,                                                             \
+    "overview: 0 normal, 1 held by the flashing lamp, 2 after a choice, 10 hover opening off")
 
 K7_STATE_DECLARE(K7_PANELS_STATE)

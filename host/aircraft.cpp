@@ -10,10 +10,12 @@ void aircraft_reset(Sim& sim) {
   electrical_reset(sim);
   hydraulics_reset(sim);
   engines_reset(sim);
+  airdata_reset(sim);
 }
 
 void aircraft_frame(Sim& sim) {
   engines_frame(sim);
+  airdata_frame(sim);
   electrical_frame(sim);
   hydraulics_frame(sim);
 }

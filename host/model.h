@@ -27,5 +27,10 @@ void engines_frame(Sim& sim);
 // While held, the engine model leaves N1 and N2 as they are set (tests that pin an engine speed);
 // key events still move the selectors, valves, levers and throttles.
 void engines_hold(Sim& sim, bool hold);
+bool airdata_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void airdata_reset(Sim& sim);
+void airdata_frame(Sim& sim);
+// Whether the simulator's ATC window stands open (the module opens and closes it by key event).
+bool airdata_atc_window_open(const Sim& sim);
 
 } // namespace k7host

@@ -92,7 +92,7 @@ void FSAPI mach_callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
   if (service != PANEL_SERVICE_PRE_UPDATE) return;
   const double raw = sim::read_finite(mach_raw);
   mach_target = raw <= 3000.0 ? 0.0 : k7::clamp(raw / 20.0 - 5.0, 0.0, MACH_MAX);
-  if (sim::read_u32(mach_failed) == 1)
+  if (sim::read(mach_failed) == 1.0)
     mach_ind = mach_ind <= MACH_STEP ? 0.0 : mach_ind - MACH_STEP;
   else
     mach_ind = mach_ind < mach_target - MACH_STEP ? mach_ind + MACH_STEP : mach_target;

@@ -148,7 +148,7 @@ void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
   baro_hpa = k7::clamp(sim::read_finite(baro_hpa_token), 0.0, 9999.0);
 
   ELEMENT_ICON* flag = Flags::element;
-  const bool shuttered = !powered || sim::read_u32(altimeter_failed) == 1;
+  const bool shuttered = !powered || sim::read(altimeter_failed) == 1.0;
   for (std::size_t i = SHUTTER_FIRST; i < Flags::size; ++i)
     k7::show(flag[i], shuttered);
   if (!shuttered) {

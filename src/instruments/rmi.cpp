@@ -14,8 +14,8 @@
 namespace {
 
 MODULE_VAR heading = sim::token(0x54);
-MODULE_VAR heading_failed_a = sim::token(0x11A);
-MODULE_VAR heading_failed_b = sim::token(0x117);
+MODULE_VAR heading_failed = sim::token(0x11A);
+MODULE_VAR panel_power_failed = sim::token(0x117);
 MODULE_VAR nav1_bearing = sim::token(0x226);
 MODULE_VAR nav2_bearing = sim::token(0x3B);
 MODULE_VAR nav1_code = sim::token(0x2E);
@@ -50,8 +50,8 @@ bool update_heading(const Rmi& r) {
   const double hdg = k7::compass_degrees(sim::read(heading));
   if (elec_ac_ess == 1 && elec_tadg_on == 1) r.marker = 360.0 - hdg + r.selection;
   if (elec_ac_main == 1 && elec_tadg_on == 1) r.card = hdg;
-  return sim::read_u32(heading_failed_a) == 1 || elec_ac_main == 0 ||
-         sim::read_u32(heading_failed_b) == 1 || elec_tadg_on == 0;
+  return sim::read(heading_failed) == 1.0 || elec_ac_main == 0 ||
+         sim::read_u32(panel_power_failed) == 1 || elec_tadg_on == 0;
 }
 
 double vor_pointer(MODULE_VAR& code, MODULE_VAR& bearing, u8 radio_bus, u8 selector) {

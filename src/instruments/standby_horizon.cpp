@@ -160,7 +160,7 @@ void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
                              -90.0, 90.0);
 
   const bool flag_up =
-      sim::read_u32(attitude_failed_a) == 1 || sim::read_u32(attitude_failed_b) == 1 || !powered;
+      sim::read(attitude_failed_a) == 1.0 || sim::read(attitude_failed_b) == 1.0 || !powered;
   k7::draw({&sphere.header, &night_sphere.header});
   k7::draw({&ring.header, &night_ring.header});
   k7::draw({&index_day.header, &night_index.header});

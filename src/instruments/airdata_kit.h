@@ -9,10 +9,12 @@
 
 namespace k7 {
 
-// The simulator's tick count (18 per second), as a whole number of ticks.
+// The simulator's tick count (18 per second), as a whole number of ticks; a count gone below 0
+// reads as 0, so the end ticks computed from it stay valid.
 inline i32 tick_now() {
   static MODULE_VAR tick = sim::token(0x1);
-  return sat_cast<i32>(sim::read_finite(tick));
+  const i32 now = sat_cast<i32>(sim::read_finite(tick));
+  return now < 0 ? 0 : now;
 }
 
 // A push button that stays pressed in for a number of ticks: a click sets `pressed`; the next

@@ -12,6 +12,7 @@ namespace {
 constexpr double POINTER_LIMIT = 100.0;
 constexpr u32 KEY_BARO_SET = 0x101F8; // value in 1/16 hPa
 constexpr double ALTITUDE_MAX = 99999.0;
+constexpr double BARO_HPA_MAX = 1100.0; // the simulator's highest setting
 
 MODULE_VAR altitude = sim::token(0x4A);
 MODULE_VAR baro_inhg = sim::token(0x4C);
@@ -108,10 +109,11 @@ ELEMENT_NEEDLE pointer =
 // -------------------------------------------------------------------------------------------
 
 // Each area reads the setting afresh and, with the altimeter powered and the setting inside its
-// limit, sends the new setting in sixteenths of a hectopascal.
+// limit, sends the new setting in sixteenths of a hectopascal. A reading the simulator cannot
+// hold (beyond 0..1100 hPa, or not a number) is not stepped from: nothing is sent.
 template <int Step, int Limit> BOOL FSAPI on_baro(PPIXPOINT, FLAGS32) {
-  const double hpa = sim::read_finite(baro_hpa_token);
-  if (elec_ac_ess_b != 1) return FALSE_K7;
+  const double hpa = sim::read(baro_hpa_token);
+  if (elec_ac_ess_b != 1 || !(hpa >= 0.0 && hpa <= BARO_HPA_MAX)) return FALSE_K7;
   const bool inside = Step < 0 ? hpa > Limit : hpa < Limit;
   if (inside) sim::key_event(KEY_BARO_SET, k7::sat_cast<u32>(hpa * 16.0 + Step));
   return FALSE_K7;

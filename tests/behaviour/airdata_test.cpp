@@ -241,6 +241,12 @@ TEST(Altimeter, BaroAreasSendTheNewSettingOnlyPoweredAndWithinLimits) {
   EXPECT_EQ(b.keys(KEY_BARO), 2u) << "1053 hPa is the top of the fine increase";
   b->click(ALT, 5, 140);
   EXPECT_EQ(b.keys(KEY_BARO), 3u);
+  for (double nonsense : {14459.0, -3.0, std::nan("")}) {
+    b->set_token(BARO_HPA, nonsense);
+    b->click(ALT, 5, 140);
+    b->click(ALT, 20, 170);
+  }
+  EXPECT_EQ(b.keys(KEY_BARO), 3u) << "no setting stepped from a reading the simulator cannot hold";
 
   b.set("elec_ac_ess_b", 0);
   b->set_token(ALTITUDE, 3000);

@@ -289,6 +289,13 @@ TEST(AirDials, MachClimbsTenAnUpdateAndRunsDownWhenFailed) {
   b.frames();
   EXPECT_EQ(b.state("vsi_ind"), -6000) << "held to the dial";
 
+  b.night();
+  b.frames();
+  EXPECT_FALSE(b.visible("kestovil vsi_k7", 1)) << "day needle";
+  EXPECT_TRUE(b.visible("kestovil vsi_k7", 2)) << "night face";
+  EXPECT_EQ(b.value("kestovil vsi_k7", 3), -6000) << "night needle";
+  b.night(false);
+
   b->set_token(0x15D, 9362);
   b.frames();
   EXPECT_EQ(b.state("aoa_ind"), 9362);
@@ -466,6 +473,11 @@ TEST(Turn, PointerReturnsWithoutSupplyAndTheClickTogglesThePedestal) {
   EXPECT_EQ(b.state("turn_rate_ind"), 50);
   b.frames();
   EXPECT_EQ(b.state("turn_rate_ind"), 0);
+
+  EXPECT_FALSE(b.visible(TURN, 4));
+  b.set("blink_phase", 1);
+  b.frames();
+  EXPECT_TRUE(b.visible(TURN, 4)) << "blinks with the landing-aid phase";
 
   EXPECT_EQ(b->tooltip(TURN), "display/hide pedestal");
   b->click(TURN, 150, 100);

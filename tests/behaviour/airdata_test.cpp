@@ -48,7 +48,7 @@ TEST(Airspeed, FiftyTonnesFlapsFifteenGiveTheSpeedsOfTheFormula) {
   b->set_calc(WEIGHT, 50000);
   b->set_token(FLAPS, 15);
   b.frames();
-  // The weight formula, one knot below the figure the aircraft documentation's example quotes.
+  // Pinned: at 50 t the weight formula gives 133.875 kt, not a knot more.
   EXPECT_DOUBLE_EQ(b.state("ias_vbase"), 133.875);
   EXPECT_DOUBLE_EQ(b.state("ias_vr"), 138.875);
   EXPECT_DOUBLE_EQ(b.state("ias_v1"), 128.875);

@@ -11,6 +11,8 @@ void aircraft_reset(Sim& sim) {
   hydraulics_reset(sim);
   engines_reset(sim);
   airdata_reset(sim);
+  autopilot_reset(sim);
+  attitude_reset(sim);
 }
 
 void aircraft_frame(Sim& sim) {
@@ -18,6 +20,7 @@ void aircraft_frame(Sim& sim) {
   airdata_frame(sim);
   electrical_frame(sim);
   hydraulics_frame(sim);
+  autopilot_frame(sim);
 }
 
 } // namespace k7host

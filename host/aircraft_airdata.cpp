@@ -1,10 +1,11 @@
 // The stand-in's aircraft: what the air data instruments read. At rest on the ground the model
-// writes nothing, so every token stays as set. Take-off power on the ground (a throttle at 0.8 or
-// more) starts a take-off run: the airspeed builds up with the throttles, the aircraft lifts off
-// at 160 knots and climbs toward 8000 ft and 250 knots, the altitude integrating the vertical
-// speed token, the radio height following the altitude above the field, the Mach number
-// following speed and altitude. The model drives the vertical speed only while the autopilot
-// master (token 0x67) is 0; otherwise the autopilot's part of the model moves it. Once the
+// writes nothing, so every token stays as set. Take-off power on the ground (both engines running,
+// a throttle at 0.8 or more) starts a take-off run: the airspeed builds up with the throttles, the
+// aircraft lifts off at 160 knots and climbs toward 8000 ft and 250 knots, the altitude integrating
+// the vertical speed token, the radio height following the altitude above the field, the Mach
+// number following speed and altitude. The model drives the vertical speed only while the autopilot
+// master (token 0x67) is 0; otherwise the autopilot's part of the model moves it, and with the
+// autopilot's altitude mode (token 0x6C) also the altitude and radio height. Once the
 // aircraft is back on the ground, at rest with the throttles back, the model stops.
 //
 // While the model runs, a token set from outside (a scenario, a test) is held where it was put:
@@ -32,6 +33,7 @@ enum : std::uint32_t {
   TOKEN_BARO_HPA = 0x04B,
   TOKEN_BARO_INHG = 0x04C,
   TOKEN_AUTOPILOT_MASTER = 0x067,
+  TOKEN_AUTOPILOT_ALTITUDE = 0x06C, // the autopilot's vertical mode: it moves the altitude itself
   TOKEN_ANGLE_OF_ATTACK = 0x15D,
   TOKEN_THROTTLE1 = 0x22E,
   TOKEN_THROTTLE2 = 0x238,
@@ -102,6 +104,7 @@ void step_running(Sim& sim, AirData& m, double throttle) {
   double ias = std::max(0.0, finite(sim.token(TOKEN_AIRSPEED)));
   double altitude = finite(sim.token(TOKEN_ALTITUDE));
   const bool autopilot = sim.token(TOKEN_AUTOPILOT_MASTER) == 1.0;
+  const bool autopilot_climbs = autopilot && sim.token(TOKEN_AUTOPILOT_ALTITUDE) == 1.0;
   double vs_fpm = finite(sim.token(TOKEN_VERTICAL_SPEED)) / 256.0 * FEET_PER_METRE * 60.0;
 
   if (on_ground) {
@@ -116,23 +119,30 @@ void step_running(Sim& sim, AirData& m, double throttle) {
       const double target = std::clamp((CRUISE_FEET - altitude) * 2.0, -1500.0, CLIMB_FPM);
       vs_fpm = toward(vs_fpm, target, VS_CHANGE_FPM_PER_S * dt);
     }
-    altitude += finite(sim.token(TOKEN_VERTICAL_SPEED)) / 256.0 * FEET_PER_METRE * dt;
+    if (!autopilot_climbs)
+      altitude += finite(sim.token(TOKEN_VERTICAL_SPEED)) / 256.0 * FEET_PER_METRE * dt;
     if (altitude <= m.field_feet && vs_fpm < 0.0) { // touchdown
       altitude = m.field_feet;
       vs_fpm = 0.0;
       write(sim, m, TOKEN_AIRCRAFT_ON_GROUND, 1.0);
     }
   }
-  if (autopilot) // the autopilot's model owns the vertical speed now
+  // What the autopilot's model moves is its own while it does: not held when it changes.
+  if (autopilot)
     m.written.erase(TOKEN_VERTICAL_SPEED);
   else
     write(sim, m, TOKEN_VERTICAL_SPEED, vs_fpm / 60.0 / FEET_PER_METRE * 256.0);
+  if (autopilot_climbs) {
+    m.written.erase(TOKEN_ALTITUDE);
+    m.written.erase(TOKEN_RADIO_HEIGHT);
+  } else {
+    write(sim, m, TOKEN_ALTITUDE, altitude);
+    const double radio_altitude = finite(sim.token(TOKEN_ALTITUDE)) - m.field_feet;
+    write(sim, m, TOKEN_RADIO_HEIGHT, std::max(0.0, radio_altitude) / FEET_PER_METRE);
+  }
 
   write(sim, m, TOKEN_AIRSPEED, ias);
   write(sim, m, TOKEN_AIRSPEED_FINE, ias * 128.0);
-  write(sim, m, TOKEN_ALTITUDE, altitude);
-  const double radio_altitude = finite(sim.token(TOKEN_ALTITUDE)) - m.field_feet;
-  write(sim, m, TOKEN_RADIO_HEIGHT, std::max(0.0, radio_altitude) / FEET_PER_METRE);
   const double true_airspeed = ias * (1.0 + 0.02 * std::max(0.0, altitude) / 1000.0);
   write(sim, m, TOKEN_MACH, true_airspeed / 661.5 * 20480.0);
   const double aoa =
@@ -159,7 +169,7 @@ bool airdata_key_event(Sim& sim, std::uint32_t id, std::uint32_t value) {
 void airdata_reset(Sim& sim) {
   models[&sim] = AirData{};
   for (std::uint32_t token : {TOKEN_AIRSPEED_FINE, TOKEN_MACH, TOKEN_VERTICAL_SPEED, TOKEN_ALTITUDE,
-                              TOKEN_ANGLE_OF_ATTACK, TOKEN_AUTOPILOT_MASTER})
+                              TOKEN_ANGLE_OF_ATTACK})
     sim.set_token(token, 0.0);
   sim.set_token(TOKEN_BARO_HPA, 1013.25);
   sim.set_token(TOKEN_BARO_INHG, 1013.25 / HPA_PER_INHG);

@@ -32,5 +32,10 @@ void airdata_reset(Sim& sim);
 void airdata_frame(Sim& sim);
 // Whether the simulator's ATC window stands open (the module opens and closes it by key event).
 bool airdata_atc_window_open(const Sim& sim);
+bool autopilot_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void autopilot_reset(Sim& sim);
+void autopilot_frame(Sim& sim);
+bool attitude_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void attitude_reset(Sim& sim);
 
 } // namespace k7host

@@ -67,8 +67,8 @@ template <f64& Reading, int Place> FLOAT64 FSAPI baro_drum(ELEMENT_MOVING_IMAGE*
 
 constexpr FLAGS SHOWN = IMAGE_USE_TRANSPARENCY;
 constexpr FLAGS NEEDLE = IMAGE_USE_TRANSPARENCY | IMAGE_BILINEAR_COLOR;
-constexpr ID ALT_DRUM = k7::bitmap_id(GAUGE_INDEX_alti_main, 1);
-constexpr ID BARO_DRUM = k7::bitmap_id(GAUGE_INDEX_alti_main, 2);
+constexpr ID ALT_DRUM = k7::bitmap_id(GAUGE_INDEX_alti_main, 2); // masks at id + 1
+constexpr ID BARO_DRUM = k7::bitmap_id(GAUGE_INDEX_alti_main, 4);
 
 // Chain: 0 face, 1..4 altitude drums, 5 striped cover, 6 negative flag, 7..10 shutters,
 // 11..14 inches drums, 15..18 hectopascal drums, 19 hundreds pointer.

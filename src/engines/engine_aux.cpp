@@ -161,7 +161,7 @@ void beat_lamp_update() {
     synch_phase = synch_phase2 = 0;
     return;
   }
-  const i64 now = static_cast<i64>(sim::read_u32(tick_var));
+  const i64 now = static_cast<i64>(k7::sat_cast<u32>(sim::read(tick_var)));
   const i64 period = synch_period;
   // A first beat, or a tick count that went back: start lit from now.
   if (synch_phase2 == 0 || now < synch_t0) {

@@ -126,7 +126,7 @@ bool air_delivered(u8 valve, u8 main_valve, u8 engine_running) {
 void airc_noise_update() {
   const bool flowing = air_delivered(airc_valve_lh_pos, air_mainvalve_lh_pos, air_eng_running_lh) ||
                        air_delivered(airc_valve_rh_pos, air_mainvalve_rh_pos, air_eng_running_rh);
-  const u32 now = sim::read_u32(tick_var);
+  const u32 now = k7::sat_cast<u32>(sim::read(tick_var));
   if (!flowing) {
     if (airc_noise_state == NOISE_STEADY) {
       sound_stop(SND_AIRCOND);

@@ -12,6 +12,7 @@ void aircraft_reset(Sim& sim) {
   engines_reset(sim);
   autopilot_reset(sim);
   attitude_reset(sim);
+  radios_reset(sim);
   warnings_reset(sim);
 }
 

@@ -32,6 +32,8 @@ void autopilot_reset(Sim& sim);
 void autopilot_frame(Sim& sim);
 bool attitude_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void attitude_reset(Sim& sim);
+bool radios_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void radios_reset(Sim& sim);
 bool warnings_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void warnings_reset(Sim& sim);
 void warnings_frame(Sim& sim);

@@ -14,6 +14,7 @@ void aircraft_reset(Sim& sim) {
   autopilot_reset(sim);
   attitude_reset(sim);
   radios_reset(sim);
+  warnings_reset(sim);
 }
 
 void aircraft_frame(Sim& sim) {
@@ -22,6 +23,7 @@ void aircraft_frame(Sim& sim) {
   electrical_frame(sim);
   hydraulics_frame(sim);
   autopilot_frame(sim);
+  warnings_frame(sim);
 }
 
 } // namespace k7host

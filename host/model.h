@@ -39,5 +39,8 @@ bool attitude_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void attitude_reset(Sim& sim);
 bool radios_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void radios_reset(Sim& sim);
+bool warnings_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void warnings_reset(Sim& sim);
+void warnings_frame(Sim& sim);
 
 } // namespace k7host

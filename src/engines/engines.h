@@ -13,7 +13,7 @@
   X(u8, eng2_lp_cock_open, 1, 0, 255, "engine 2 LP cock open")                                     \
   X(u8, eng1_starter_on, 0, 0, 255, "engine 1 starter running")                                    \
   X(u8, eng2_starter_on, 0, 0, 255, "engine 2 starter running")                                    \
-  X(u8, warn_chime_id, 0, 0, 255, "alarm whose chime has been given and not yet cleared (0 none)") \
+  X(u8, warn_chime_id, 0, 0, 15, "alarm whose chime has been given and not yet cleared (0 none)")  \
   /* fuel feed, left side */                                                                       \
   X(u8, fuel_pump_lh1_sw, 2, 0, 255, "left pump 1 switch: 0 off, 1 on, 2 automatic on pressure")   \
   X(u8, fuel_pump_lh2_sw, 2, 0, 255,                                                               \
@@ -81,6 +81,22 @@
   X(u8, fuel_temp_test_l1, 0, 0, 1, "fuel temperature warning test flag, left 1")                  \
   X(u8, fuel_temp_test_l2, 0, 0, 1, "fuel temperature warning test flag, left 2")                  \
   X(u8, fuel_temp_test_r1, 0, 0, 1, "fuel temperature warning test flag, right 1")                 \
-  X(u8, fuel_temp_test_r2, 0, 0, 1, "fuel temperature warning test flag, right 2")
+  X(u8, fuel_temp_test_r2, 0, 0, 1, "fuel temperature warning test flag, right 2")                 \
+  /* engine auxiliaries, marker lamps and the master warning chime */                              \
+  X(u8, synch_on, 0, 0, 1, "synchroniser switch on")                                               \
+  X(u8, synch_sel, 90, 20, 150, "synchroniser knob: 150, 90 (centre) or 20; the pointer's angle")  \
+  X(u8, synch_period, 0, 0, 24, "beat lamp half-period, ticks")                                    \
+  X(i32, synch_diff, 0, 0, 2147483647, "truncated fan-speed difference, percent")                  \
+  X(u8, synch_phase, 0, 0, 1, "beat lamp in its dark half")                                        \
+  X(u8, synch_phase2, 0, 0, 1, "beat lamp has begun blinking")                                     \
+  X(i32, synch_t0, 0, -2147483647 - 1, 2147483647, "tick at which the beat lamp was last lit")     \
+  X(u8, synch_lamp_lit, 0, 0, 1, "beat lamp lit")                                                  \
+  X(u8, jptreg_sw, 1, 0, 1, "JPT regulation switch: 1 up, 0 down")                                 \
+  X(u8, chute_deployed, 0, 0, 1, "brake parachute deployed")                                       \
+  X(u8, warn_req_firebell, 0, 0, 1, "continuous fire bell requested")                              \
+  X(u8, warn_bell_on, 0, 0, 1, "the fire bell is looping")                                         \
+  X(u8, airc_noise_state, 0, 0, 3,                                                                 \
+    "air-conditioning noise: 0 quiet, 1 starting, 2 opening sound, 3 steady")                      \
+  X(u32, airc_noise_due, 0, 0, 4294967295, "tick at which the steady air-conditioning noise starts")
 
 K7_STATE_DECLARE(K7_ENGINES_STATE)

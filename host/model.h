@@ -27,5 +27,11 @@ void engines_frame(Sim& sim);
 // While held, the engine model leaves N1 and N2 as they are set (tests that pin an engine speed);
 // key events still move the selectors, valves, levers and throttles.
 void engines_hold(Sim& sim, bool hold);
+bool gear_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void gear_reset(Sim& sim);
+void gear_frame(Sim& sim);
+// From the next frame on, the simulator's clocks (ticks 0x1, seconds 0x25C and 0x25F) read this
+// many seconds less than before: a clock set back.
+void clock_set_back(Sim& sim, double seconds);
 
 } // namespace k7host

@@ -116,6 +116,10 @@ struct Moving {
   double exit_target = 0.0;
   double door_seen = 0.0;    // the door module's last look at "forward_door_open"
   double clock_offset = 0.0; // seconds the clock has been set back
+  // The flows and oil temperatures the model last wrote: one written from outside (a test, a
+  // scenario) stays where it was put.
+  double flow_written[2] = {0.0, 0.0};
+  double oil_written[2] = {OIL_COLD, OIL_COLD};
 };
 std::map<const Sim*, Moving> moving;
 
@@ -194,14 +198,19 @@ void gear_frame(Sim& sim) {
   }
   sim.set_token(TOKEN_SIM_TIME, now);
 
-  for (const Engine& e : engines) {
+  for (std::size_t i = 0; i < 2; ++i) {
+    const Engine& e = engines[i];
     const double n2 = sim.token(e.n2);
-    const double flow = flow_for(n2);
-    sim.set_token(e.flow, flow);
-    burn(sim, e.first_tank, flow / 3600.0 / kFramesPerSecond);
-    const double oil_target = OIL_COLD + OIL_PER_N2 * std::clamp(finite(n2), 0.0, 110.0);
-    const double oil = finite(sim.token(e.oil), OIL_COLD);
-    sim.set_token(e.oil, oil + (oil_target - oil) * OIL_RATE);
+    if (sim.token(e.flow) == m.flow_written[i]) {
+      m.flow_written[i] = flow_for(n2);
+      sim.set_token(e.flow, m.flow_written[i]);
+    }
+    burn(sim, e.first_tank, std::max(finite(sim.token(e.flow)), 0.0) / 3600.0 / kFramesPerSecond);
+    if (sim.token(e.oil) == m.oil_written[i]) {
+      const double oil_target = OIL_COLD + OIL_PER_N2 * std::clamp(finite(n2), 0.0, 110.0);
+      m.oil_written[i] += (oil_target - m.oil_written[i]) * OIL_RATE;
+      sim.set_token(e.oil, m.oil_written[i]);
+    }
   }
 
   sim.set_token(TOKEN_FLAP_STANDBY,

@@ -27,6 +27,8 @@ void engines_frame(Sim& sim);
 // While held, the engine model leaves N1 and N2 as they are set (tests that pin an engine speed);
 // key events still move the selectors, valves, levers and throttles.
 void engines_hold(Sim& sim, bool hold);
+// While held, the gear stays where it is set; gear events still move the handle.
+void gear_hold(Sim& sim, bool hold);
 bool gear_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void gear_reset(Sim& sim);
 void gear_frame(Sim& sim);

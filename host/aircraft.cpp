@@ -11,6 +11,7 @@ void aircraft_reset(Sim& sim) {
   hydraulics_reset(sim);
   engines_reset(sim);
   gear_reset(sim);
+  attitude_reset(sim);
 }
 
 void aircraft_frame(Sim& sim) {

@@ -35,5 +35,7 @@ void gear_frame(Sim& sim);
 // From the next frame on, the simulator's clocks (ticks 0x1, seconds 0x25C and 0x25F) read this
 // many seconds less than before: a clock set back.
 void clock_set_back(Sim& sim, double seconds);
+bool attitude_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void attitude_reset(Sim& sim);
 
 } // namespace k7host

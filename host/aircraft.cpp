@@ -11,6 +11,7 @@ void aircraft_reset(Sim& sim) {
   hydraulics_reset(sim);
   engines_reset(sim);
   gear_reset(sim);
+  autopilot_reset(sim);
   attitude_reset(sim);
 }
 
@@ -19,6 +20,7 @@ void aircraft_frame(Sim& sim) {
   electrical_frame(sim);
   hydraulics_frame(sim);
   gear_frame(sim);
+  autopilot_frame(sim);
 }
 
 } // namespace k7host

@@ -35,6 +35,9 @@ void gear_frame(Sim& sim);
 // From the next frame on, the simulator's clocks (ticks 0x1, seconds 0x25C and 0x25F) read this
 // many seconds less than before: a clock set back.
 void clock_set_back(Sim& sim, double seconds);
+bool autopilot_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void autopilot_reset(Sim& sim);
+void autopilot_frame(Sim& sim);
 bool attitude_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void attitude_reset(Sim& sim);
 

@@ -135,16 +135,12 @@ def check_needle(gauge, element):
     if element["table"] and min(needle_reach(element)) < 4:
         raise BadRecords("%s: a calibration point lies on the needle's pivot (%d, %d)" %
                          (where(gauge, element), element["x"], element["y"]))
-    ox, oy = element["ofs"]
-    if (ox < 0 or oy < 0) and not is_marker(element):
-        raise BadRecords("%s: needle pivot (%d, %d) lies outside the needle bitmap" %
-                         (where(gauge, element), ox, oy))
 
 
 def is_marker(element):
-    """A flag or arrow turned by degrees about a point beside it (its pivot outside its bitmap)."""
+    """A flag, arrow or needle turned about a point beside it (its pivot outside its bitmap)."""
     ox, oy = element["ofs"]
-    return not element["table"] and (ox < 0 or oy < 0)
+    return ox < 0 or oy < 0
 
 
 def drum_positions(low, high):
@@ -228,6 +224,7 @@ def gauge_layout(gauge):
                 bitmaps.append(Bitmap(e["id"], "image", (DEFAULT_SIDE, DEFAULT_SIDE), owner,
                                       label=legend(gauge), night=night, lit=False, position=0,
                                       positions=1))
+                bottom = max([bottom, y + 1] + [ty + 8 for tx, ty, _ in e["table"]])
                 continue
             if e["table"]:
                 reach = max(4, int(min(needle_reach(e))) - 1)

@@ -13,6 +13,7 @@ void aircraft_reset(Sim& sim) {
   gear_reset(sim);
   autopilot_reset(sim);
   attitude_reset(sim);
+  radios_reset(sim);
 }
 
 void aircraft_frame(Sim& sim) {

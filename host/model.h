@@ -40,5 +40,7 @@ void autopilot_reset(Sim& sim);
 void autopilot_frame(Sim& sim);
 bool attitude_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void attitude_reset(Sim& sim);
+bool radios_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void radios_reset(Sim& sim);
 
 } // namespace k7host

@@ -11,6 +11,7 @@ void aircraft_reset(Sim& sim) {
   hydraulics_reset(sim);
   engines_reset(sim);
   airdata_reset(sim);
+  gear_reset(sim);
   autopilot_reset(sim);
   attitude_reset(sim);
   radios_reset(sim);
@@ -22,6 +23,7 @@ void aircraft_frame(Sim& sim) {
   airdata_frame(sim);
   electrical_frame(sim);
   hydraulics_frame(sim);
+  gear_frame(sim);
   autopilot_frame(sim);
   warnings_frame(sim);
 }

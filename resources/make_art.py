@@ -237,6 +237,7 @@ def gauge_layout(gauge):
                 bitmaps.append(Bitmap(e["id"], "image", (DEFAULT_SIDE, DEFAULT_SIDE), owner,
                                       label=legend(gauge), night=night, lit=False, position=0,
                                       positions=1))
+                bottom = max([bottom, y + 1] + [ty + 8 for tx, ty, _ in e["table"]])
                 continue
             if e["table"]:
                 reach = max(4, int(min(needle_reach(e))) - 1)

@@ -55,6 +55,40 @@
   /* fuel contents (written by the contents gauges, read by the pumps) */                          \
   X(f64, fuel_qty_main_lh, 200.0, -1e9, 1e9, "left main tank contents, kg")                        \
   X(f64, fuel_qty_main_rh, 200.0, -1e9, 1e9, "right main tank contents, kg")                       \
+  X(f64, fuel_qty_aux_lh, 0.0, 0, 1e9, "left auxiliary tank contents, kg")                         \
+  X(f64, fuel_qty_aux_rh, 0.0, 0, 1e9, "right auxiliary tank contents, kg")                        \
+  X(f64, fuel_vol_main_lh, 0.0, 0, 1e9, "left main tank volume figure")                            \
+  X(f64, fuel_vol_main_rh, 0.0, 0, 1e9, "right main tank volume figure")                           \
+  X(f64, fuel_vol_aux_lh, 0.0, 0, 1e9, "left auxiliary tank volume figure")                        \
+  X(f64, fuel_vol_aux_rh, 0.0, 0, 1e9, "right auxiliary tank volume figure")                       \
+  X(f64, fuel_qty_main_lh_ind, 0.0, 0, 7000, "left main contents as the needle shows them, kg")    \
+  X(f64, fuel_qty_main_rh_ind, 0.0, 0, 7000, "right main contents as the needle shows them, kg")   \
+  X(f64, fuel_qty_aux_lh_ind, 0.0, 0, 12000, "left auxiliary contents as the needle shows them")   \
+  X(f64, fuel_qty_aux_rh_ind, 0.0, 0, 12000, "right auxiliary contents as the needle shows them")  \
+  X(u8, fuel_qty_test_main_lh, 0, 0, 1, "test of the left main contents gauge requested")          \
+  X(u8, fuel_qty_test_main_rh, 0, 0, 1, "test of the right main contents gauge requested")         \
+  X(u8, fuel_qty_test_aux_lh, 0, 0, 1, "test of the left auxiliary contents gauge requested")      \
+  X(u8, fuel_qty_test_aux_rh, 0, 0, 1, "test of the right auxiliary contents gauge requested")     \
+  X(u8, fuel_qty_test_phase_main_lh, 0, 0, 1, "left main gauge test: 0 rising, 1 falling")         \
+  X(u8, fuel_qty_test_phase_main_rh, 0, 0, 1, "right main gauge test: 0 rising, 1 falling")        \
+  X(u8, fuel_qty_test_phase_aux_lh, 0, 0, 1, "left auxiliary gauge test: 0 rising, 1 falling")     \
+  X(u8, fuel_qty_test_phase_aux_rh, 0, 0, 1, "right auxiliary gauge test: 0 rising, 1 falling")    \
+  /* fuel used counters */                                                                         \
+  X(f64, fuel_used_1, 0.0, 0, 1e12, "fuel used by engine 1, kg")                                   \
+  X(f64, fuel_used_2, 0.0, 0, 1e12, "fuel used by engine 2, kg")                                   \
+  X(f64, fuel_used_due_1, 0.0, -1e12, 1e12, "simulator time of the next engine 1 addition, s")     \
+  X(f64, fuel_used_due_2, 0.0, -1e12, 1e12, "simulator time of the next engine 2 addition, s")     \
+  X(u8, fuel_used_armed_1, 0, 0, 1, "the next engine 1 addition is armed")                         \
+  X(u8, fuel_used_armed_2, 0, 0, 1, "the next engine 2 addition is armed")                         \
+  X(u8, fuel_used_reset_1, 0, 0, 1, "reset of the engine 1 counter requested")                     \
+  X(u8, fuel_used_reset_2, 0, 0, 1, "reset of the engine 2 counter requested")                     \
+  X(u8, fuel_used_btn_1, 0, 0, 10, "engine 1 reset button shown pressed, updates")                 \
+  X(u8, fuel_used_btn_2, 0, 0, 10, "engine 2 reset button shown pressed, updates")                 \
+  /* fuel temperatures and heating */                                                              \
+  X(f64, fuel_temp_lh_ind, -80.0, -200, 2000, "left fuel temperature as the needle shows it")      \
+  X(f64, fuel_temp_rh_ind, -80.0, -200, 2000, "right fuel temperature as the needle shows it")     \
+  X(u8, fuel_heat_sw_lh, 0, 0, 255, "left heat switch: 255 top, 0 middle, 1..10 bottom")           \
+  X(u8, fuel_heat_sw_rh, 0, 0, 255, "right heat switch: 255 top, 0 middle, 1..10 bottom")          \
   /* throttle levers */                                                                            \
   X(u32, thr_lever_lh_pos, 0, 0, 4294967295,                                                       \
     "left lever image offset: 0 full throttle .. 100 idle, 110 cut-off")                           \
@@ -76,11 +110,11 @@
   /* ---- declared here for the readers; the owner adds the logic */                               \
   X(u16, airbrk_low, 1000, 0, 65535, "air-brake lamp threshold: retracted at or below")            \
   X(u16, airbrk_high, 8000, 0, 65535, "air-brake lamp threshold: extended at or above")            \
-  X(f64, fuel_temp_lh, 15.0, -80, 150, "left fuel temperature, deg C")                             \
-  X(f64, fuel_temp_rh, 15.0, -80, 150, "right fuel temperature, deg C")                            \
+  X(f64, fuel_temp_lh, 15.0, -200, 2000, "left fuel temperature, deg C")                           \
+  X(f64, fuel_temp_rh, 15.0, -200, 2000, "right fuel temperature, deg C")                          \
   X(u8, fuel_temp_test_l1, 0, 0, 1, "fuel temperature warning test flag, left 1")                  \
   X(u8, fuel_temp_test_l2, 0, 0, 1, "fuel temperature warning test flag, left 2")                  \
-  X(u8, fuel_temp_test_r1, 0, 0, 1, "fuel temperature warning test flag, right 1")                 \
+  X(u8, fuel_temp_test_r1, 0, 0, 10, "fuel temperature warning test, right 1: updates left")       \
   X(u8, fuel_temp_test_r2, 0, 0, 1, "fuel temperature warning test flag, right 2")                 \
   /* engine auxiliaries, marker lamps and the master warning chime */                              \
   X(u8, synch_on, 0, 0, 1, "synchroniser switch on")                                               \

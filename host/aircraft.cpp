@@ -15,6 +15,7 @@ void aircraft_reset(Sim& sim) {
   autopilot_reset(sim);
   attitude_reset(sim);
   radios_reset(sim);
+  approach_reset(sim);
   warnings_reset(sim);
 }
 

@@ -74,22 +74,34 @@ bool master_on() {
 
 // ---- the buttons
 
+// The two panels differ in a few of their actions: the second one engages with the simulator's
+// extra autopilot event and leaves the rudder coordination, the heading reference and the turn
+// selection alone; its wheel images are its own.
+enum Panel { MAIN, SECOND };
+
 // Engages the simulator's autopilot, or with it engaged disconnects every mode.
-BOOL FSAPI on_engage(PPIXPOINT, FLAGS32) {
+template <Panel P> BOOL FSAPI on_engage(PPIXPOINT, FLAGS32) {
   const double master = sim::read_finite(master_var);
   if (master == 0.0 && ap_ready != 0) {
     ap::send(AP_ENGAGE);
-    ap_coord_active = 1;
+    if (P == SECOND)
+      ap::send(AP_ENGAGE_SECOND);
+    else
+      ap_coord_active = 1;
     ap_coupled = 1;
   } else if (master == 1.0) {
     ap::send(AP_DISCONNECT);
-    if (ap_attphase == 2) ap_coord_active = 0;
-    ap::send(AP_HEADING_REF, static_cast<double>(hsi_heading_sel));
+    if (P == SECOND) {
+      if (ap_attphase == 2) ap::send(AP_DISCONNECT_SECOND);
+    } else {
+      if (ap_attphase == 2) ap_coord_active = 0;
+      ap::send(AP_HEADING_REF, static_cast<double>(hsi_heading_sel));
+      ap_turn_sel = 0;
+    }
     ap_coupled = ap_hdg_mode = ap_nav_mode = 0;
     ap_alt_hold_a = ap_alt_hold_b = 0;
     ap_appr = 0;
     ap_turn_active = 0;
-    ap_turn_sel = 0;
     for (u32 event : {AP_WING_LEVELER_OFF, AP_HEADING_HOLD_OFF, AP_NAV_HOLD_OFF, AP_NAV_HOLD_OFF_2,
                       AP_APPROACH_OFF})
       ap::send(event);
@@ -196,13 +208,14 @@ template <i32 Step, bool NeedsReady> BOOL FSAPI on_turn(PPIXPOINT, FLAGS32) {
   return FALSE_K7;
 }
 
-BOOL FSAPI on_turn_centre(PPIXPOINT, FLAGS32) {
+// Centred on the second panel, the knob leaves the selection where it was.
+template <Panel P> BOOL FSAPI on_turn_centre(PPIXPOINT, FLAGS32) {
   if (!master_on() || ap_ready == 0) return FALSE_K7;
   ap::send(AP_HEADING_HOLD_OFF);
   clear_lateral_modes();
   for (u32 event : {AP_NAV_HOLD_OFF, AP_APPROACH_OFF, AP_WING_LEVELER_ON})
     ap::send(event);
-  ap_turn_sel = 0;
+  if (P == MAIN) ap_turn_sel = 0;
   ap_turn_active = 0;
   return FALSE_K7;
 }
@@ -221,23 +234,25 @@ template <u8& Clicked, int Direction> BOOL FSAPI on_wheel(PPIXPOINT, FLAGS32) {
   return FALSE_K7;
 }
 
-MOUSERECT mouse[] = {
+template <Panel P, u8& WheelUp, u8& WheelDown> struct Areas { static MOUSERECT mouse[14]; };
+template <Panel P, u8& WheelUp, u8& WheelDown>
+MOUSERECT Areas<P, WheelUp, WheelDown>::mouse[14] = {
     k7::mouse_parent(),
-    k7::mouse_area({27, 18, 18, 14}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_engage),
+    k7::mouse_area({27, 18, 18, 14}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_engage<P>),
     k7::mouse_area({27, 48, 18, 14}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_heading),
     k7::mouse_area({56, 78, 18, 14}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_nav),
     k7::mouse_area({85, 78, 18, 14}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_approach),
     k7::mouse_area({147, 78, 18, 14}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_alt_a),
     k7::mouse_area({178, 78, 18, 14}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_alt_b),
     k7::mouse_area({60, 0, 34, 46}, CURSOR_DOWNARROW, MOUSE_LEFTSINGLE, on_turn<-5, false>),
-    k7::mouse_area({94, 0, 28, 46}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_turn_centre),
+    k7::mouse_area({94, 0, 28, 46}, CURSOR_HAND, MOUSE_LEFTSINGLE, on_turn_centre<P>),
     k7::mouse_area({122, 0, 34, 46}, CURSOR_UPARROW, MOUSE_LEFTSINGLE, on_turn<+5, true>),
-    k7::mouse_area({162, 12, 32, 24}, CURSOR_DOWNARROW, MOUSE_LEFTSINGLE,
-                   on_wheel<ap_wheel_up_clk, -1>),
-    k7::mouse_area({162, 37, 32, 27}, CURSOR_UPARROW, MOUSE_LEFTSINGLE,
-                   on_wheel<ap_wheel_dn_clk, +1>),
+    k7::mouse_area({162, 12, 32, 24}, CURSOR_DOWNARROW, MOUSE_LEFTSINGLE, on_wheel<WheelUp, -1>),
+    k7::mouse_area({162, 37, 32, 27}, CURSOR_UPARROW, MOUSE_LEFTSINGLE, on_wheel<WheelDown, +1>),
     K7_MOUSE_END,
 };
+using MainAreas = Areas<MAIN, ap_wheel_up_clk, ap_wheel_dn_clk>;
+using SecondAreas = Areas<SECOND, apseul_wheel_up_clk, apseul_wheel_dn_clk>;
 
 void draw() {
   const bool night = k7::panel_night();
@@ -256,4 +271,70 @@ void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
 
 } // namespace
 
-K7_GAUGE_HEADER(ap, background, mouse, callback);
+K7_GAUGE_HEADER(ap, background, MainAreas::mouse, callback);
+
+// ---- "kestovil apseul_k7": the second autopilot panel, for the window that shows the autopilot
+// alone. It acts on the same modes through the same controls and draws them; the computer runs
+// only behind the first panel.
+
+namespace {
+
+MODULE_VAR alt_hold_flag_var = sim::token(0x6c);
+MODULE_VAR tick_var = sim::token(0x1);
+
+using SecondLamps = k7::Run<gauge_apseul, lamps>;
+constexpr k7::ImageEntry second_wheels[] = {{18784, {174, 14}, k7::HIDDEN},
+                                            {18800, {174, 18}, k7::TRANSPARENT},
+                                            {18816, {174, 33}, k7::HIDDEN}};
+using SecondWheels = k7::Run<gauge_apseul, second_wheels, SecondLamps::head>;
+ELEMENT_NEEDLE second_needle =
+    k7::needle(&gauge_apseul, 20480, NEEDLE_PIVOT, NEEDLE_BITMAP_PIVOT, k7::NEEDLE_DAY,
+               turn_selection, turn_scale, 0, SecondWheels::head);
+ELEMENT_STATIC_IMAGE second_overlay =
+    k7::static_image(&gauge_apseul, 18768, {0, 0}, k7::TRANSPARENT, K7_NEXT(second_needle));
+ELEMENT_STATIC_IMAGE second_background =
+    k7::static_image(&gauge_apseul, 18752, {0, 0}, k7::TRANSPARENT, K7_NEXT(second_overlay));
+
+void second_lamps() {
+  const bool working = master_on() && ap_ready != 0;
+  const bool alt_flag = sim::read_finite(alt_hold_flag_var) != 0.0;
+  const bool lit[AP_LAMPS] = {true,
+                              ap_hdg_mode != 0,
+                              ap_nav_mode != 0,
+                              ap_appr != 0,
+                              ap_alt_hold_a != 0 && alt_flag,
+                              ap_alt_hold_b != 0 && alt_flag};
+  for (int lamp = 0; lamp < AP_LAMPS; ++lamp)
+    k7::show(SecondLamps::element[lamp], working && lit[lamp]);
+}
+
+// A click shows the wheel displaced for three ticks, counted from the first frame that sees it.
+void second_wheel() {
+  const u32 tick = k7::sat_cast<u32>(sim::read_finite(tick_var));
+  const bool clicked = apseul_wheel_up_clk != 0 || apseul_wheel_dn_clk != 0;
+  if (!master_on() || !clicked) {
+    apseul_wheel_up_clk = apseul_wheel_dn_clk = 0;
+    apseul_wheel_timer_on = 0;
+  } else if (apseul_wheel_timer_on == 0) {
+    apseul_wheel_timer_end = tick + 3;
+    apseul_wheel_timer_on = 1;
+  } else if (tick >= apseul_wheel_timer_end) {
+    apseul_wheel_up_clk = apseul_wheel_dn_clk = 0;
+    apseul_wheel_timer_on = 0;
+  }
+  const std::size_t wheel =
+      apseul_wheel_up_clk != 0 ? WHEEL_UP : (apseul_wheel_dn_clk != 0 ? WHEEL_DOWN : WHEEL_CENTRE);
+  for (std::size_t i = 0; i < WHEEL_IMAGES; ++i)
+    k7::show(SecondWheels::element[i], i == wheel);
+}
+
+void FSAPI second_callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
+  if (service != PANEL_SERVICE_PRE_UPDATE) return;
+  second_lamps();
+  ap_wheel_moved = 0;
+  second_wheel();
+}
+
+} // namespace
+
+K7_GAUGE_HEADER(apseul, second_background, SecondAreas::mouse, second_callback);

@@ -114,6 +114,19 @@
   X(u8, land_flash_alt, 0, 0, 1, "flashing lamp in its lit half")                                  \
   X(u8, land_thr_latch, 0, 0, 1, "autothrottle-idle lamp latched")                                 \
   X(u8, land_testrem_lit, 0, 0, 1, "test reminder lit")                                            \
-  X(u8, land_test_ack, 0, 0, 1, "test reminder acknowledged")
+  X(u8, land_test_ack, 0, 0, 1, "test reminder acknowledged")                                      \
+  /* ---- autothrottle */                                                                          \
+  X(u32, at_speed_sel, 145, 90, 350, "selected speed, knots")                                      \
+  X(u8, at_knob_anim, 1, 0, 3, "speed knob image 0..3")                                            \
+  X(u8, at_active, 0, 0, 1, "autothrottle engaged by its button")                                  \
+  X(f64, at_retard_height, 15.25, 0, 31, "retard height, metres above ground")                     \
+  X(i32, at_thr1_cmd, 0, 0, 16383, "engine 1 throttle position sent while retarding")              \
+  X(i32, at_thr2_cmd, 0, 0, 16383, "engine 2 throttle position sent while retarding")              \
+  A(f64, at_drums, 3, 0, 10, "speed counter drums: hundreds, tens, units")                         \
+  /* ---- second autopilot panel */                                                                \
+  X(u8, apseul_wheel_up_clk, 0, 0, 1, "second panel's pitch wheel clicked up")                     \
+  X(u8, apseul_wheel_dn_clk, 0, 0, 1, "second panel's pitch wheel clicked down")                   \
+  X(u8, apseul_wheel_timer_on, 0, 0, 1, "second panel's wheel image timer running")                \
+  X(u32, apseul_wheel_timer_end, 0, 0, 4294967295.0, "tick when its wheel image returns")
 
 K7_STATE_DECLARE(K7_AUTOPILOT_STATE)

@@ -525,4 +525,65 @@ TEST(GoAround, TakeOffThrustOnALocalizerHandsOverToHeadingAndClimbs) {
   EXPECT_EQ(bed.keys(KEY_APPROACH_OFF, next), 0u) << "the law has let go";
 }
 
+// ---- the second panel
+
+const char* const SECOND_PANEL = "kestovil apseul_k7";
+constexpr std::uint32_t SECOND_PANEL_WINDOW = 10050;
+enum SecondImage { SECOND_WHEEL_UP = 3, SECOND_WHEEL_CENTRE, SECOND_LAMP_ENGAGE = 6 };
+
+struct TwoPanels : Engaged {
+  TwoPanels() { sim->open_window(SECOND_PANEL_WINDOW); }
+  void press_second(Spot s) { EXPECT_TRUE(sim->click(SECOND_PANEL, s.x, s.y)); }
+};
+
+TEST(SecondPanel, ActsOnTheSameModesAndBothPanelsShowThem) {
+  TwoPanels bed;
+  bed.press_second(HEADING);
+  bed.frames();
+  EXPECT_TRUE(bed.visible(AP_PANEL, LAMP_HEADING));
+  EXPECT_TRUE(bed.visible(SECOND_PANEL, SECOND_LAMP_ENGAGE + 1));
+  bed.press(ALT_B);
+  bed.frames();
+  EXPECT_TRUE(bed.visible(SECOND_PANEL, SECOND_LAMP_ENGAGE + 5));
+  EXPECT_FALSE(bed.visible(SECOND_PANEL, SECOND_LAMP_ENGAGE + 4));
+  bed.press_second(TURN_RIGHT);
+  bed.press_second(TURN_CENTRE);
+  EXPECT_EQ(bed.state("ap_turn_active"), 0);
+  EXPECT_EQ(bed.state("ap_turn_sel"), 5) << "the second panel's centre keeps the selection";
+  bed.frames();
+  EXPECT_EQ(bed.state("ap_turn_sel"), 0) << "the wing levelling takes it back";
+  bed.press_second(WHEEL_UP);
+  EXPECT_EQ(bed.state("apseul_wheel_up_clk"), 1);
+  EXPECT_EQ(bed.state("ap_wheel_up_clk"), 0) << "its own wheel image";
+  bed.frames();
+  EXPECT_TRUE(bed.visible(SECOND_PANEL, SECOND_WHEEL_UP));
+  EXPECT_FALSE(bed.visible(SECOND_PANEL, SECOND_WHEEL_CENTRE));
+  bed.set("apseul_wheel_timer_end", bed->token(0x1) - 1);
+  bed.frames();
+  EXPECT_TRUE(bed.visible(SECOND_PANEL, SECOND_WHEEL_CENTRE)) << "its moment went by unseen";
+}
+
+TEST(SecondPanel, EngageAndDisconnectDifferences) {
+  TwoPanels bed;
+  bed.set("ap_turn_sel", 10);
+  bed.set("ap_turn_active", 1);
+  const std::size_t before = bed->key_events().size();
+  bed.press_second(ENGAGE); // disconnect, landing phase 2
+  EXPECT_EQ(sent_since(bed, before),
+            (std::vector<std::uint32_t>{KEY_DISCONNECT, 0x101A0, KEY_LEVELER_OFF, KEY_HEADING_OFF,
+                                        KEY_NAV_OFF, KEY_NAV_OFF_2, KEY_APPROACH_OFF}));
+  EXPECT_EQ(bed.state("ap_coord_active"), 1) << "left alone";
+  EXPECT_EQ(bed.state("ap_turn_sel"), 10) << "left alone";
+  EXPECT_EQ(bed.state("ap_coupled"), 0);
+  bed.frames(); // master off: the computer clears the rest
+  bed.set("ap_coord_active", 0);
+  const std::size_t engage = bed->key_events().size();
+  bed.press_second(ENGAGE);
+  EXPECT_EQ(sent_since(bed, engage), (std::vector<std::uint32_t>{KEY_ENGAGE, 0x101A1}));
+  EXPECT_EQ(bed.state("ap_coord_active"), 0) << "no rudder coordination armed by this panel";
+  EXPECT_EQ(bed.state("ap_coupled"), 1);
+  bed.frames();
+  EXPECT_TRUE(bed.visible(SECOND_PANEL, SECOND_LAMP_ENGAGE));
+}
+
 } // namespace

@@ -10,12 +10,14 @@ void aircraft_reset(Sim& sim) {
   electrical_reset(sim);
   hydraulics_reset(sim);
   engines_reset(sim);
+  environment_reset(sim);
 }
 
 void aircraft_frame(Sim& sim) {
   engines_frame(sim);
   electrical_frame(sim);
   hydraulics_frame(sim);
+  environment_frame(sim);
 }
 
 } // namespace k7host

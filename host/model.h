@@ -27,5 +27,8 @@ void engines_frame(Sim& sim);
 // While held, the engine model leaves N1 and N2 as they are set (tests that pin an engine speed);
 // key events still move the selectors, valves, levers and throttles.
 void engines_hold(Sim& sim, bool hold);
+bool environment_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void environment_reset(Sim& sim);
+void environment_frame(Sim& sim);
 
 } // namespace k7host

@@ -62,7 +62,7 @@ constexpr k7::ImageEntry mode_images[] = {
     {SWITCH_FROID, {155, 118}, k7::HIDDEN},  {SWITCH_CHAUD, {155, 118}, k7::HIDDEN},
 };
 using ModeImages = k7::Run<gauge_aircondtemp_ctrl, mode_images>;
-constexpr PIXPOINT SELECTOR_NEEDLE_PIVOT{4, 30};
+constexpr PIXPOINT SELECTOR_NEEDLE_PIVOT{4, 4};
 ELEMENT_NEEDLE cabin_needle =
     k7::needle(&gauge_aircondtemp_ctrl, 22848, {173, 54}, SELECTOR_NEEDLE_PIVOT, k7::NEEDLE_DAY,
                cabin_selector, cabin_selector_table, 0, ModeImages::head);

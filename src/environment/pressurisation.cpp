@@ -143,29 +143,33 @@ void FSAPI vsi_callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
 constexpr double RATE_TO_FEET_PER_FRAME = 0.001;
 constexpr double BARO_LOWEST = 950.0, BARO_HIGHEST = 1050.0, BARO_STEP = 0.5;
 constexpr u32 BARO_LIT_TICKS = 100;
-constexpr double DEGREES_PER_DIVISION = 36.0; // ten divisions a turn
 constexpr double RADIANS_PER_DEGREE = 3.14159265358979323846 / 180.0;
 
 // The needles: below 10000 ft the short one shows thousands and the long one hundreds; beyond,
-// the short one shows tens of thousands.
+// the short one shows tens of thousands. One dial of ten divisions a turn, from -10 to 10.
 double altimeter_scale() {
   return std::fabs(pressu_cabin_alt) < 10000.0 ? 1000.0 : 10000.0;
 }
 FLOAT64 FSAPI short_needle(ELEMENT_NEEDLE*) {
-  return pressu_cabin_alt / altimeter_scale() * DEGREES_PER_DIVISION;
+  return pressu_cabin_alt / altimeter_scale();
 }
 FLOAT64 FSAPI long_needle(ELEMENT_NEEDLE*) {
-  const double scale = altimeter_scale();
-  return (pressu_cabin_alt / 100.0 - 10.0 * std::trunc(pressu_cabin_alt / scale)) *
-         DEGREES_PER_DIVISION;
+  return pressu_cabin_alt / 100.0 - 10.0 * std::trunc(pressu_cabin_alt / altimeter_scale());
 }
+constexpr NONLINEARITY alti_table[] = {{{99, 7}, -10, 0},   {{153, 25}, -9, 0},  {{186, 71}, -8, 0},
+                                       {{186, 127}, -7, 0}, {{153, 173}, -6, 0}, {{99, 191}, -5, 0},
+                                       {{45, 173}, -4, 0},  {{12, 127}, -3, 0},  {{12, 71}, -2, 0},
+                                       {{45, 25}, -1, 0},   {{99, 7}, 0, 0},     {{153, 25}, 1, 0},
+                                       {{186, 71}, 2, 0},   {{186, 127}, 3, 0},  {{153, 173}, 4, 0},
+                                       {{99, 191}, 5, 0},   {{45, 173}, 6, 0},   {{12, 127}, 7, 0},
+                                       {{12, 71}, 8, 0},    {{45, 25}, 9, 0},    {{99, 7}, 10, 0}};
 FLOAT64 FSAPI baro_scale_turn(ELEMENT_SPRITE*) {
   return (pressu_baro - 1013.0) * 20.0 * 4.25 - 2.0;
 }
 
 // Chain: 0 face, 1 night face, 2 setting scale, 3 its lit copy by day, 4 at night, 5 short needle,
 // 6 its night copy, 7 long needle, 8 its night copy.
-constexpr PIXPOINT ALTI_PIVOT{99, 99}, ALTI_NEEDLE_PIVOT{4, 60};
+constexpr PIXPOINT ALTI_PIVOT{99, 99}, ALTI_NEEDLE_PIVOT{4, 4};
 extern ELEMENT_ICON alti_face_night;
 extern ELEMENT_SPRITE baro_scale, baro_lit_day, baro_lit_night;
 extern ELEMENT_NEEDLE short_day, short_night, long_day, long_night;
@@ -182,18 +186,18 @@ ELEMENT_SPRITE baro_lit_day =
 ELEMENT_SPRITE baro_lit_night = k7::sprite(
     &gauge_pressu_alti, 25936, {0, 0}, ALTI_PIVOT, 1.0f, k7::NIGHT_HIDDEN, {nullptr, 0.0},
     {nullptr, 0.0}, {baro_scale_turn, RADIANS_PER_DEGREE}, K7_NEXT(short_day));
-ELEMENT_NEEDLE short_day =
-    k7::needle_degrees(&gauge_pressu_alti, k7::bitmap_id(GAUGE_INDEX_pressu_alti, 1), ALTI_PIVOT,
-                       ALTI_NEEDLE_PIVOT, k7::NEEDLE_DAY, short_needle, 0, K7_NEXT(short_night));
+ELEMENT_NEEDLE short_day = k7::needle(&gauge_pressu_alti, k7::bitmap_id(GAUGE_INDEX_pressu_alti, 1),
+                                      ALTI_PIVOT, ALTI_NEEDLE_PIVOT, k7::NEEDLE_DAY, short_needle,
+                                      alti_table, 0, K7_NEXT(short_night));
 ELEMENT_NEEDLE short_night =
-    k7::needle_degrees(&gauge_pressu_alti, 25728, ALTI_PIVOT, ALTI_NEEDLE_PIVOT,
-                       k7::NEEDLE_NIGHT | IMAGE_HIDDEN, short_needle, 0, K7_NEXT(long_day));
+    k7::needle(&gauge_pressu_alti, 25728, ALTI_PIVOT, ALTI_NEEDLE_PIVOT,
+               k7::NEEDLE_NIGHT | IMAGE_HIDDEN, short_needle, alti_table, 0, K7_NEXT(long_day));
 ELEMENT_NEEDLE long_day =
-    k7::needle_degrees(&gauge_pressu_alti, k7::bitmap_id(GAUGE_INDEX_pressu_alti, 2), ALTI_PIVOT,
-                       ALTI_NEEDLE_PIVOT, k7::NEEDLE_DAY, long_needle, 0, K7_NEXT(long_night));
+    k7::needle(&gauge_pressu_alti, k7::bitmap_id(GAUGE_INDEX_pressu_alti, 2), ALTI_PIVOT,
+               ALTI_NEEDLE_PIVOT, k7::NEEDLE_DAY, long_needle, alti_table, 0, K7_NEXT(long_night));
 ELEMENT_NEEDLE long_night =
-    k7::needle_degrees(&gauge_pressu_alti, 25696, ALTI_PIVOT, ALTI_NEEDLE_PIVOT,
-                       k7::NEEDLE_NIGHT | IMAGE_HIDDEN, long_needle, 0, K7_END);
+    k7::needle(&gauge_pressu_alti, 25696, ALTI_PIVOT, ALTI_NEEDLE_PIVOT,
+               k7::NEEDLE_NIGHT | IMAGE_HIDDEN, long_needle, alti_table, 0, K7_END);
 
 void light_baro_scale() {
   pressu_baro_lit = 1;

@@ -66,4 +66,35 @@ TEST(Pressurisation, feed_lost_in_cruise_cabin_climbs_back_to_the_aircraft_at_50
   EXPECT_TRUE(bed.visible("kestovil pressu_cabinxs_k7", 1));
 }
 
+// Airborne, the conditioning valves move only once the start-up sequence is through; then 1 per
+// frame with the switch, 5 per frame when forced shut, and every step stops at its end.
+TEST(AirConditioning, airborne_conditioning_valves_follow_their_rules_and_stop_at_their_ends) {
+  struct Case {
+    double start_state;
+    int sw;
+    double throttle;
+    int from;
+    int frames;
+    int expected;
+  };
+  const Case cases[] = {
+      {0, 1, 0.0, 100, 10, 100}, // start-up not through: the valve stays where it is
+      {11, 1, 0.0, 100, 10, 110}, {11, 1, 0.0, 252, 10, 255}, {11, 0, 0.0, 3, 10, 0},
+      {11, 1, 1.0, 253, 60, 0}, // take-off power: 5 per frame, from an odd position
+  };
+  for (const Case& c : cases) {
+    Bed bed({AIR_CONDITIONING});
+    bed.set("elec_bus_ess", 1);
+    bed->set_token(ON_GROUND, 0);
+    bed->set_token(0x22E, c.throttle);
+    bed.set("panel_start_state", c.start_state);
+    bed.set("airc_valve_lh_sw", c.sw);
+    bed.set("airc_valve_lh_pos", c.from);
+    bed.frames(c.frames);
+    EXPECT_EQ(bed.state("airc_valve_lh_pos"), c.expected)
+        << "start state " << c.start_state << ", switch " << c.sw << ", from " << c.from;
+    EXPECT_EQ(bed.state("airc_ground_seq"), 1);
+  }
+}
+
 } // namespace

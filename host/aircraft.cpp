@@ -17,6 +17,7 @@ void aircraft_reset(Sim& sim) {
   radios_reset(sim);
   approach_reset(sim);
   warnings_reset(sim);
+  environment_reset(sim);
 }
 
 void aircraft_frame(Sim& sim) {
@@ -27,6 +28,7 @@ void aircraft_frame(Sim& sim) {
   gear_frame(sim);
   autopilot_frame(sim);
   warnings_frame(sim);
+  environment_frame(sim);
 }
 
 } // namespace k7host

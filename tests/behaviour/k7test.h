@@ -118,6 +118,11 @@ struct Bed {
   }
 };
 
+// Windows of the environment panels.
+constexpr std::uint32_t AIR_CONDITIONING = FUEL; // shared with the fuel panel
+constexpr std::uint32_t ICE_PROTECTION = CABIN_CALL;
+constexpr std::uint32_t CABIN_PRESSURE = 10160;
+
 } // namespace k7test
 
 namespace k7test {

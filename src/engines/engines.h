@@ -67,11 +67,11 @@
   X(u8, eng1_start_req, 0, 0, 1, "a start of engine 1 has been requested")                         \
   X(u8, eng1_start_run, 0, 0, 1, "the engine 1 start is timing")                                   \
   X(u32, eng1_start_end, 0, 0, 4294967295, "simulator tick at which the engine 1 start times out") \
-  X(u8, eng1_relight_timer, 0, 0, 12, "engine 1 relight button timer, in updates")                 \
+  X(u8, eng1_relight_timer, 0, 0, 255, "engine 1 relight button timer, in updates")                 \
   X(u8, eng2_start_req, 0, 0, 1, "a start of engine 2 has been requested")                         \
   X(u8, eng2_start_run, 0, 0, 1, "the engine 2 start is timing")                                   \
   X(u32, eng2_start_end, 0, 0, 4294967295, "simulator tick at which the engine 2 start times out") \
-  X(u8, eng2_relight_timer, 0, 0, 12, "engine 2 relight button timer, in updates")                 \
+  X(u8, eng2_relight_timer, 0, 0, 255, "engine 2 relight button timer, in updates")                 \
   /* ---- declared here for the readers; the owner adds the logic */                               \
   X(u16, airbrk_low, 1000, 0, 65535, "air-brake lamp threshold: retracted at or below")            \
   X(u16, airbrk_high, 8000, 0, 65535, "air-brake lamp threshold: extended at or above")            \

@@ -3,14 +3,19 @@
 //   k7sim gauges [--plain]     the gauge catalogue
 //   k7sim state [PATTERN]      the module's state variables (names containing PATTERN)
 //   k7sim run FILE...          scenario files; exits non-zero when an expectation fails
+//   k7sim hostile [FRAMES] [SEED]  the randomized host (see host/hostile.h); non-zero on a finding
 // Options before the command: --module PATH (libk7gauges.so), --panel FILE (panel.cfg),
 // --audio OUT.wav (mix what the cockpit sounded into a WAV file; the demonstration or one
 // scenario).
+#include "host/hostile.h"
 #include "host/k7host.h"
 #include "host/sound_view.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -35,17 +40,56 @@ int usage() {
   std::fprintf(
       stderr,
       "usage: k7sim [--module PATH] [--panel FILE] [--audio OUT.wav] [gauges [--plain] | state "
-      "[PATTERN] | run FILE...]\n");
+      "[PATTERN] | run FILE... | hostile [FRAMES] [SEED]]\n");
   return 2;
 }
 
-bool read_file(const std::string& path, std::string& text) {
+// Reads a whole file; on failure `why` says what went wrong.
+bool read_file(const std::string& path, std::string& text, std::string& why) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    why = "cannot read a directory";
+    return false;
+  }
+  errno = 0;
   std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
+  if (!in) {
+    why = errno != 0 ? std::strerror(errno) : "cannot open";
+    return false;
+  }
   std::stringstream s;
   s << in.rdbuf();
+  if (in.bad()) {
+    why = "cannot read";
+    return false;
+  }
   text = s.str();
   return true;
+}
+
+int fail(const std::string& message) {
+  std::fprintf(stderr, "k7sim: %s\n", message.c_str());
+  return 2;
+}
+
+// Why a panel configuration cannot serve, or empty: unreadable lines, no window, a gauge of this
+// module that the module does not have, or no gauge of this module placed at all.
+std::string panel_fault(const k7host::Sim& sim, const std::string& path) {
+  const k7host::PanelConfig& cfg = sim.panel();
+  for (const std::string& p : cfg.problems)
+    if (p.rfind("line ", 0) == 0) return path + ": " + p;
+  if (cfg.windows.empty()) return path + ": no window (no [WindowNN] section)";
+  std::size_t placed = 0;
+  for (const auto& w : cfg.windows)
+    for (const auto& g : w.gauges) {
+      if (g.module != "k7gauges") continue;
+      if (sim.gauge(g.name) == nullptr)
+        return path + ": [" + w.section + "] places k7gauges!" + g.name +
+               ", which this module does not have";
+      ++placed;
+    }
+  if (placed == 0) return path + ": no gauge of this module (k7gauges!...) is placed";
+  return {};
 }
 
 const char* type_name(StateType t) {
@@ -103,9 +147,9 @@ int cmd_state(k7host::Sim& sim, const char* pattern) {
 int cmd_run(const k7host::Options& options, const std::vector<std::string>& files) {
   int failed_files = 0;
   for (const std::string& file : files) {
-    std::string text;
-    if (!read_file(file, text)) {
-      std::fprintf(stderr, "%s: cannot read\n", file.c_str());
+    std::string text, why;
+    if (!read_file(file, text, why)) {
+      std::fprintf(stderr, "k7sim: %s: %s\n", file.c_str(), why.c_str());
       ++failed_files;
       continue;
     }
@@ -135,28 +179,78 @@ int cmd_demo(const k7host::Options& options) {
   return 0;
 }
 
+bool whole_number(const char* text, unsigned long long& value) {
+  if (text == nullptr || *text < '0' || *text > '9') return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtoull(text, &end, 10);
+  return errno == 0 && *end == '\0';
+}
+
+int cmd_hostile(const k7host::Options& options, int argc, char** argv, int i) {
+  k7host::HostileOptions h;
+  h.sim = options;
+  h.log = stdout;
+  unsigned long long n = 0;
+  if (i < argc) {
+    if (!whole_number(argv[i], n) || n == 0)
+      return fail(std::string("hostile: FRAMES must be a positive whole number, not '") + argv[i] +
+                  "'");
+    h.frames = n;
+    ++i;
+  }
+  if (i < argc) {
+    if (!whole_number(argv[i], n))
+      return fail(std::string("hostile: SEED must be a whole number, not '") + argv[i] + "'");
+    h.seed = n;
+    ++i;
+  }
+  if (i < argc) return fail(std::string("hostile: unexpected argument '") + argv[i] + "'");
+  const auto r = k7host::run_hostile(h);
+  if (!r.finding.empty())
+    std::printf("repeat with: k7sim hostile %llu %llu\n", static_cast<unsigned long long>(h.frames),
+                static_cast<unsigned long long>(h.seed));
+  return r.finding.empty() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
   k7host::Options options;
+  std::string panel_path;
   int i = 1;
-  for (; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--module") == 0 && i + 1 < argc) {
-      options.module_path = argv[++i];
-    } else if (std::strcmp(argv[i], "--audio") == 0 && i + 1 < argc) {
-      audio_path = argv[++i];
-    } else if (std::strcmp(argv[i], "--panel") == 0 && i + 1 < argc) {
-      if (!read_file(argv[++i], options.panel_cfg)) {
-        std::fprintf(stderr, "%s: cannot read\n", argv[i]);
-        return 2;
-      }
+  for (; i < argc && argv[i][0] == '-' && argv[i][1] == '-'; ++i) {
+    const std::string option = argv[i];
+    if (option != "--module" && option != "--audio" && option != "--panel")
+      return fail("unknown option " + option);
+    if (i + 1 >= argc) return fail(option + " needs a path");
+    const std::string value = argv[++i];
+    if (option == "--module") {
+      options.module_path = value;
+    } else if (option == "--audio") {
+      audio_path = value;
     } else {
-      break;
+      std::string why;
+      if (!read_file(value, options.panel_cfg, why)) return fail(value + ": " + why);
+      panel_path = value;
     }
   }
+  const std::string cmd = i < argc ? argv[i++] : "";
+  if (!cmd.empty() && cmd != "gauges" && cmd != "state" && cmd != "run" && cmd != "hostile") {
+    return fail("unknown command " + cmd + " (gauges, state, run, hostile)");
+  }
+  if (cmd == "run" && i == argc) return fail("run needs at least one scenario file");
   try {
-    if (i == argc) return cmd_demo(options);
-    const std::string cmd = argv[i++];
+    {
+      // The module and the panel are checked before anything runs.
+      k7host::Options check = options;
+      check.install = false;
+      k7host::Sim sim(check);
+      if (!panel_path.empty())
+        if (const std::string fault = panel_fault(sim, panel_path); !fault.empty())
+          return fail(fault);
+    }
+    if (cmd.empty()) return cmd_demo(options);
     if (cmd == "gauges") {
       k7host::Sim sim(options);
       return cmd_gauges(sim, i < argc && std::strcmp(argv[i], "--plain") == 0);
@@ -165,8 +259,15 @@ int main(int argc, char** argv) {
       k7host::Sim sim(options);
       return cmd_state(sim, i < argc ? argv[i] : nullptr);
     }
-    if (cmd == "run" && i < argc)
+    if (cmd == "run") {
+      // Every file is read before the first one runs.
+      for (int f = i; f < argc; ++f) {
+        std::string text, why;
+        if (!read_file(argv[f], text, why)) return fail(std::string(argv[f]) + ": " + why);
+      }
       return cmd_run(options, std::vector<std::string>(argv + i, argv + argc));
+    }
+    if (cmd == "hostile") return cmd_hostile(options, argc, argv, i);
     return usage();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "k7sim: %s\n", e.what());

@@ -170,6 +170,8 @@ public:
   // Called every frame after the aircraft model and before the gauges: a host that wants its own
   // token values to reach the module sets them here.
   void set_frame_hook(void (*hook)(Sim& sim, void* data), void* data);
+  // A key event taken exactly as if the module had sent it (tests of the host's own checks).
+  void take_key_event(std::uint32_t id, std::uint32_t value);
 
   struct Impl;
 

@@ -790,6 +790,10 @@ std::vector<std::string> Sim::calc_asked() const {
     out.push_back(expression);
   return out;
 }
+void Sim::take_key_event(std::uint32_t id, std::uint32_t value) {
+  ModuleCall call(impl_.get());
+  svc_trigger_key_event(id, value);
+}
 void Sim::shift_clock(double seconds) {
   impl_->clock_shift += seconds;
 }

@@ -49,6 +49,8 @@ function(k7_cross_build arch)
     PREFIX ${K7_CROSS_DIR}/${arch}-ep
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/${arch}-w64-mingw32.cmake
                -DCMAKE_BUILD_TYPE=${K7_CROSS_BUILD_TYPE} -DK7_CROSS=OFF -DK7_SANITIZE=OFF
+               -DK7_ART_DIR=${K7_ART_DIR}
+    DEPENDS k7art
     BUILD_ALWAYS ON
     INSTALL_COMMAND "${install_command}"
     BUILD_BYPRODUCTS ${bin}/k7gauges.gau ${bin}/tests/pe_host/pe_host.exe)
@@ -69,6 +71,11 @@ add_test(NAME gau_exports_x86_64
                  -DGAU=${K7_CROSS_DIR}/x86_64/k7gauges.gau -DFORMAT=pei-x86-64 -P
                  ${k7_pe_dir}/check_pe.cmake)
 
+# Every bitmap the element records name is a BITMAP resource of the .gau.
+add_test(NAME gau_bitmaps
+         COMMAND ${K7_PYTHON} ${CMAKE_SOURCE_DIR}/tests/art/check_art.py ${K7_ART_DIR}/records.json
+                 --gau ${K7_CROSS_DIR}/i686/k7gauges.gau)
+
 # One wine prefix for all wine tests: made (slowly, the first time) by a fixture, its wineserver
 # stopped by another.
 set(k7_wine_prefix ${K7_CROSS_DIR}/wineprefix)
@@ -87,3 +94,22 @@ add_test(NAME pe_host_wine64
                  -DGAU=${K7_CROSS_DIR}/x86_64/k7gauges.gau
                  -DK7SIM=$<TARGET_FILE:k7sim> -P ${k7_pe_dir}/wine.cmake)
 set_tests_properties(pe_host_wine64 PROPERTIES FIXTURES_REQUIRED k7_wine TIMEOUT 300)
+
+# Sound through wine's real DirectSound, played into ALSA's null device (the home folder given to
+# wine holds only the .asoundrc that says so), and the same module without any sound device.
+set(k7_sound_home ${K7_CROSS_DIR}/wine-home)
+configure_file(${k7_pe_dir}/asoundrc ${k7_sound_home}/.asoundrc COPYONLY)
+foreach(check sound silent)
+  if(check STREQUAL "sound")
+    set(home -DSOUND_HOME=${k7_sound_home})
+  else()
+    set(home "")
+  endif()
+  add_test(NAME pe_host_${check}
+           COMMAND ${CMAKE_COMMAND} -DMODE=checks -DWINE=${K7_WINE64} -DPREFIX=${k7_wine_prefix}
+                   -DHOST=${K7_CROSS_DIR}/x86_64/tests/pe_host/pe_host.exe
+                   -DGAU=${K7_CROSS_DIR}/x86_64/k7gauges.gau -DCHECKS=${check} ${home} -P
+                   ${k7_pe_dir}/wine.cmake)
+  set_tests_properties(pe_host_${check} PROPERTIES FIXTURES_REQUIRED k7_wine TIMEOUT 300
+                                                   RESOURCE_LOCK k7_wine_run)
+endforeach()

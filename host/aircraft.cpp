@@ -10,6 +10,7 @@ void aircraft_reset(Sim& sim) {
   electrical_reset(sim);
   hydraulics_reset(sim);
   engines_reset(sim);
+  attitude_reset(sim);
 }
 
 void aircraft_frame(Sim& sim) {

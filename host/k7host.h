@@ -45,6 +45,8 @@ struct PanelWindow {
   std::uint32_t ident = 0; // 0 for the main panel
   bool main_panel = false;
   bool visible = false;
+  int size_x = 0, size_y = 0;         // size_mm: the window's extent in panel pixels
+  std::uint32_t background_color = 0; // 0x00RRGGBB
   std::vector<PanelGauge> gauges;
 };
 
@@ -121,6 +123,9 @@ public:
   std::uint64_t frame_count() const;
   // Sends one service message to one gauge's callback (as the simulator would).
   void send_message(const std::string& gauge, SINT32 message, GAUGE_EXTRA extra = 0);
+  // Asks the elements of the gauges of one window (0: the main panel) for the values to draw,
+  // as the simulator does when it draws the window, whether or not it is open.
+  void ask_window_elements(std::uint32_t ident);
   // Calls the seven element routines of one gauge's header in order (query, install, initialize,
   // update, generate, draw, kill), as a simulator that uses them would.
   void call_element_routines(const std::string& gauge, PVOID resource_handle = nullptr,

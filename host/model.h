@@ -27,5 +27,7 @@ void engines_frame(Sim& sim);
 // While held, the engine model leaves N1 and N2 as they are set (tests that pin an engine speed);
 // key events still move the selectors, valves, levers and throttles.
 void engines_hold(Sim& sim, bool hold);
+bool attitude_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void attitude_reset(Sim& sim);
 
 } // namespace k7host

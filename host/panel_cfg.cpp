@@ -98,6 +98,22 @@ PanelConfig parse_panel_cfg(const std::string& text) {
         }
       } else if (key == "visible") {
         window->visible = value == "1";
+      } else if (key == "size_mm" || key == "background_color") {
+        // "w,h" in panel pixels; "r,g,b"
+        std::vector<int> parts;
+        std::stringstream fields(value);
+        for (std::string field; std::getline(fields, field, ',');) {
+          int v = 0;
+          if (to_int(field, v)) parts.push_back(v);
+        }
+        if (key == "size_mm" && parts.size() == 2) {
+          window->size_x = parts[0];
+          window->size_y = parts[1];
+        } else if (key == "background_color" && parts.size() == 3) {
+          window->background_color = static_cast<std::uint32_t>(
+              (std::clamp(parts[0], 0, 255) << 16) | (std::clamp(parts[1], 0, 255) << 8) |
+              std::clamp(parts[2], 0, 255));
+        }
       } else if (key.rfind("gauge", 0) == 0) {
         PanelGauge g;
         if (parse_gauge(value, g))

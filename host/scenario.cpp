@@ -1,5 +1,6 @@
 // Scenario scripts: steps that act on the simulator and expectations that check it.
 #include "host/k7host.h"
+#include "host/render.h"
 #include "host/sound_view.h"
 
 #include <cmath>
@@ -316,6 +317,20 @@ bool Runner::step(const std::vector<std::string>& w) {
       if (narrate)
         std::fprintf(out, "  %-28s %s\n", w[i].c_str(), s ? format(*s).c_str() : "(unknown)");
     }
+    return true;
+  }
+  if (cmd == "render" && (w.size() == 3 || (w.size() == 4 && w[3] == "night")) &&
+      parse_number(w[1], v) && v >= 0 && v < 4294967296.0) {
+    const auto id = static_cast<std::uint32_t>(v);
+    if (id != 0 && !sim.window_known(id)) {
+      error("no window " + w[1] + " in the panel configuration");
+      return true;
+    }
+    std::string problem;
+    if (!render_window(sim, id, w[2], w.size() == 4, problem))
+      error("render: " + problem);
+    else if (narrate)
+      std::fprintf(out, "window %s drawn to %s\n", w[1].c_str(), w[2].c_str());
     return true;
   }
   if (cmd == "expect") return expect(w);

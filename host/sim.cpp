@@ -583,6 +583,14 @@ void Sim::frame() {
       if (s.placed[gi].installed) s.ask_elements(s.placed[gi]);
 }
 
+void Sim::ask_window_elements(std::uint32_t ident) {
+  Impl& s = *impl_;
+  for (Window& w : s.windows)
+    if (ident == 0 ? w.config.main_panel : (!w.config.main_panel && w.config.ident == ident))
+      for (std::size_t gi : w.gauges)
+        if (s.placed[gi].installed) s.ask_elements(s.placed[gi]);
+}
+
 void Sim::frames(int count) {
   for (int i = 0; i < count; ++i)
     frame();

@@ -15,7 +15,7 @@ const NONLINEARITY red_scale[] = {
     {{33, 129}, 3000, 0}, {{0, 72}, 4000, 0},   {{29, 15}, 5000, 0},
 };
 
-// Chain: 0 bezel, 1 face (day and night images), 2 needle.
+// Chain: 0 bezel, 1 face (day and night images: bitmaps art(1) and art(1) + 1), 2 needle.
 template <GAUGEHDR& Gauge, int Index, u16& Pressure, const NONLINEARITY (&Scale)[6]>
 struct PressureGauge {
   static constexpr ID art(int n) { return k7::bitmap_id(Index, n); }
@@ -33,7 +33,7 @@ template <GAUGEHDR& G, int I, u16& P, const NONLINEARITY (&S)[6]>
 ELEMENT_ICON PressureGauge<G, I, P, S>::face = k7::icon(&G, art(1), {0, 0}, k7::ART_DAY,
                                                         K7_NEXT(needle), k7::day_or_night_image, 2);
 template <GAUGEHDR& G, int I, u16& P, const NONLINEARITY (&S)[6]>
-ELEMENT_NEEDLE PressureGauge<G, I, P, S>::needle = k7::needle(&G, art(2), {70, 70}, {5, 5},
+ELEMENT_NEEDLE PressureGauge<G, I, P, S>::needle = k7::needle(&G, art(3), {70, 70}, {5, 5},
                                                               k7::NEEDLE_DAY, pressure, S, 20,
                                                               K7_END);
 template <GAUGEHDR& G, int I, u16& P, const NONLINEARITY (&S)[6]>

@@ -16,7 +16,9 @@ inline double drum_roll(double shown, double target, int positions) {
     return shown >= positions - 0.1 ? 0.0 : shown;
   }
   if (target == top && shown < 0.2) return positions - 0.1; // from 0 back to the top position
-  return diff < 0 ? shown + 0.25 : shown - 0.25;
+  // a quarter toward the target, never past it (a drum left off the quarter grid lands on it)
+  if (diff < 0) return diff > -0.25 ? target : shown + 0.25;
+  return diff < 0.25 ? target : shown - 0.25;
 }
 
 } // namespace k7

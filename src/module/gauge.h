@@ -45,9 +45,11 @@ extern FAILURE_RECORD no_failures[1];
 template <auto& Next> inline PELEMENT_HEADER next_list[2] = {&Next.header, nullptr};
 
 // Bitmap ids chosen for artwork whose id the aircraft documentation leaves open: per gauge a block
-// of 64 ids from 0x8000, the background first.
+// of 64 ids from 0x8000, the background first. The simulator looks for a high-resolution copy of
+// every bitmap 500 ids above it, so the blocks fill only the first half of every thousand ids
+// (seven gauges each) and nothing of ours ever sits 500 above another of ours.
 constexpr ID bitmap_id(int gauge_index, int n) {
-  return 0x8000 + 64 * gauge_index + n;
+  return 0x8000 + 1000 * (gauge_index / 7) + 64 * (gauge_index % 7) + n;
 }
 
 constexpr ELEMENT_HEADER element_header(ENUM type, PGAUGEHDR gauge, ID bitmap, PIXPOINT position,

@@ -2,7 +2,7 @@
 // (LoadLibrary, the two exported records, a PANELS table written into ImportTable) and drives it
 // a little, so the Windows build of the module can be exercised under wine.
 //
-//   pe_host MODULE.gau [CHECK...]      (default checks: gauges callbacks)
+//   pe_host MODULE.gau [CHECK...]      (default checks: gauges callbacks; also: sound, silent)
 //
 // Output lines are "kind|field|..." so a test can pick out what it compares; the gauge listing
 // is "index|name|size_x_mm|callback-present" (callback-present is 0 or 1). Exit status: 0 when
@@ -11,8 +11,11 @@
 // New checks go into the kChecks table at the bottom: each gets the loaded module and returns
 // true when it passed.
 #include <windows.h>
+#include <mmsystem.h>
+#include <dsound.h>
 
 #include "module/panel_abi.h"
+#include "sound/wav.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -115,9 +118,14 @@ void FSAPI initialize_var_by_name(MODULE_VAR* var, char*) {
   count<0x9C>();
   if (var != nullptr) var->var_value.n = 0.0;
 }
+// Simulator values the checks set; every other token reads 0.
+constexpr unsigned kTokenCount = 0x400;
+double g_token[kTokenCount];
+
 void FSAPI lookup_var(MODULE_VAR* var) {
   count<0xA0>();
-  if (var != nullptr) var->var_value.n = 0.0;
+  if (var != nullptr)
+    var->var_value.n = var->id >= 0 && unsigned(var->id) < kTokenCount ? g_token[var->id] : 0.0;
 }
 void FSAPI unregister_var_by_name(char*) {
   count<0xA4>();
@@ -462,6 +470,406 @@ bool check_callbacks(Module& m) {
   return true;
 }
 
+// ---- DirectSound, watched ----------------------------------------------------------------------
+// The sound check watches what the module asks of the real DirectSound (wine's, playing into
+// ALSA's null device) from inside the process: the device and buffer interfaces of dsound.dll
+// share one method table per class, so the host patches those tables once and sees every call
+// the module makes, with its arguments, whatever the library traces or names internally.
+
+// The sounds in loading order, and whether the module may ever play each one looping.
+struct ExpectedSound {
+  const char* name;
+  bool loops;
+};
+constexpr ExpectedSound kSounds[] = {
+    {"CLICK", false},     {"HI", false},         {"LO", false},         {"GONGMONO", false},
+    {"KLAXONCONT", true}, {"SONNERIE", true},    {"BRAKESSND", true},   {"CRECELLE", false},
+    {"KLAXONGEAR", true}, {"CACHEMETAL", false}, {"V80KTS", false},     {"V1KTS", false},
+    {"VRKTS", false},     {"AIRCOND", true},     {"AIRCONDENT", false}, {"AIRCONDSORT", false},
+};
+constexpr int kSoundCount = sizeof kSounds / sizeof kSounds[0];
+constexpr DWORD kBufferFlags = 0x000100E2;
+
+struct BufferRecord {
+  IDirectSoundBuffer* buffer;
+  int sound; // loading order within its install
+  DWORD flags, bytes;
+  WAVEFORMATEX format;
+  unsigned locks, unlocks, plays, looped_plays, stops, volumes;
+  bool released;
+};
+
+struct SoundLog {
+  BufferRecord buffers[4 * kSoundCount];
+  int buffer_count;
+  int created_this_install;
+  unsigned devices_created, devices_released;
+  IDirectSound8* device;
+  unsigned faults; // calls the module must never make
+} g_sound;
+
+template <typename... Args> void sound_fault(const char* format, Args... args) {
+  ++g_sound.faults;
+  std::printf("error|sound|");
+  std::printf(format, args...);
+  std::printf("\n");
+}
+
+BufferRecord* record_of(IDirectSoundBuffer* buffer, const char* call) {
+  for (int i = g_sound.buffer_count - 1; i >= 0; --i) {
+    BufferRecord& r = g_sound.buffers[i];
+    if (r.buffer != buffer) continue;
+    if (r.released) sound_fault("%s on %s after its release", call, kSounds[r.sound].name);
+    return &r;
+  }
+  sound_fault("%s on a buffer the module never created", call);
+  return nullptr;
+}
+
+using CreateSoundBufferFn = HRESULT(STDMETHODCALLTYPE*)(IDirectSound8*, LPCDSBUFFERDESC,
+                                                        LPDIRECTSOUNDBUFFER*, LPUNKNOWN);
+using SetCooperativeLevelFn = HRESULT(STDMETHODCALLTYPE*)(IDirectSound8*, HWND, DWORD);
+using DeviceReleaseFn = ULONG(STDMETHODCALLTYPE*)(IDirectSound8*);
+using BufferReleaseFn = ULONG(STDMETHODCALLTYPE*)(IDirectSoundBuffer*);
+using LockFn = HRESULT(STDMETHODCALLTYPE*)(IDirectSoundBuffer*, DWORD, DWORD, LPVOID*, LPDWORD,
+                                           LPVOID*, LPDWORD, DWORD);
+using UnlockFn = HRESULT(STDMETHODCALLTYPE*)(IDirectSoundBuffer*, LPVOID, DWORD, LPVOID, DWORD);
+using PlayFn = HRESULT(STDMETHODCALLTYPE*)(IDirectSoundBuffer*, DWORD, DWORD, DWORD);
+using StopFn = HRESULT(STDMETHODCALLTYPE*)(IDirectSoundBuffer*);
+using SetVolumeFn = HRESULT(STDMETHODCALLTYPE*)(IDirectSoundBuffer*, LONG);
+
+struct {
+  CreateSoundBufferFn create_buffer;
+  SetCooperativeLevelFn cooperative_level;
+  DeviceReleaseFn device_release;
+  BufferReleaseFn buffer_release;
+  LockFn lock;
+  UnlockFn unlock;
+  PlayFn play;
+  StopFn stop;
+  SetVolumeFn set_volume;
+} g_real;
+
+HRESULT STDMETHODCALLTYPE watch_cooperative_level(IDirectSound8* device, HWND window, DWORD level) {
+  // Every device the module creates sets its cooperative level first.
+  if (device != g_sound.device) {
+    ++g_sound.devices_created;
+    g_sound.device = device;
+    g_sound.created_this_install = 0;
+    std::printf("dsound|device created\n");
+  }
+  return g_real.cooperative_level(device, window, level);
+}
+
+ULONG STDMETHODCALLTYPE watch_device_release(IDirectSound8* device) {
+  const ULONG left = g_real.device_release(device);
+  if (left == 0 && device == g_sound.device) {
+    for (int i = 0; i < g_sound.buffer_count; ++i)
+      if (!g_sound.buffers[i].released)
+        sound_fault("device released before buffer %s", kSounds[g_sound.buffers[i].sound].name);
+    ++g_sound.devices_released;
+    g_sound.device = nullptr;
+    std::printf("dsound|device released\n");
+  }
+  return left;
+}
+
+HRESULT STDMETHODCALLTYPE watch_create_buffer(IDirectSound8* device, LPCDSBUFFERDESC desc,
+                                              LPDIRECTSOUNDBUFFER* out, LPUNKNOWN outer) {
+  const HRESULT hr = g_real.create_buffer(device, desc, out, outer);
+  if (FAILED(hr) || out == nullptr || *out == nullptr || desc == nullptr) return hr;
+  if (g_sound.buffer_count == sizeof g_sound.buffers / sizeof g_sound.buffers[0] ||
+      g_sound.created_this_install == kSoundCount) {
+    sound_fault("more buffers than sounds");
+    return hr;
+  }
+  BufferRecord& r = g_sound.buffers[g_sound.buffer_count++];
+  r = BufferRecord{};
+  r.buffer = *out;
+  r.sound = g_sound.created_this_install++;
+  r.flags = desc->dwFlags;
+  r.bytes = desc->dwBufferBytes;
+  if (desc->lpwfxFormat != nullptr) r.format = *desc->lpwfxFormat;
+  std::printf("dsound|buffer|%s|flags=0x%08lX|bytes=%lu|%u ch %lu Hz %u bits\n",
+              kSounds[r.sound].name, static_cast<unsigned long>(r.flags),
+              static_cast<unsigned long>(r.bytes), r.format.nChannels,
+              static_cast<unsigned long>(r.format.nSamplesPerSec), r.format.wBitsPerSample);
+  return hr;
+}
+
+ULONG STDMETHODCALLTYPE watch_buffer_release(IDirectSoundBuffer* buffer) {
+  BufferRecord* r = record_of(buffer, "Release");
+  const ULONG left = g_real.buffer_release(buffer);
+  if (r != nullptr && left == 0) r->released = true;
+  return left;
+}
+
+HRESULT STDMETHODCALLTYPE watch_lock(IDirectSoundBuffer* buffer, DWORD offset, DWORD bytes,
+                                     LPVOID* p1, LPDWORD n1, LPVOID* p2, LPDWORD n2, DWORD flags) {
+  if (BufferRecord* r = record_of(buffer, "Lock")) ++r->locks;
+  return g_real.lock(buffer, offset, bytes, p1, n1, p2, n2, flags);
+}
+
+HRESULT STDMETHODCALLTYPE watch_unlock(IDirectSoundBuffer* buffer, LPVOID p1, DWORD n1, LPVOID p2,
+                                       DWORD n2) {
+  if (BufferRecord* r = record_of(buffer, "Unlock")) ++r->unlocks;
+  return g_real.unlock(buffer, p1, n1, p2, n2);
+}
+
+HRESULT STDMETHODCALLTYPE watch_play(IDirectSoundBuffer* buffer, DWORD reserved, DWORD priority,
+                                     DWORD flags) {
+  if (BufferRecord* r = record_of(buffer, "Play")) {
+    const bool looping = (flags & DSBPLAY_LOOPING) != 0;
+    ++r->plays;
+    r->looped_plays += looping;
+    std::printf("dsound|play|%s|%s\n", kSounds[r->sound].name, looping ? "looping" : "once");
+    if (looping && !kSounds[r->sound].loops)
+      sound_fault("%s played looping", kSounds[r->sound].name);
+    if (r->unlocks == 0) sound_fault("%s played before it was filled", kSounds[r->sound].name);
+  }
+  return g_real.play(buffer, reserved, priority, flags);
+}
+
+HRESULT STDMETHODCALLTYPE watch_stop(IDirectSoundBuffer* buffer) {
+  if (BufferRecord* r = record_of(buffer, "Stop")) {
+    ++r->stops;
+    std::printf("dsound|stop|%s\n", kSounds[r->sound].name);
+  }
+  return g_real.stop(buffer);
+}
+
+HRESULT STDMETHODCALLTYPE watch_set_volume(IDirectSoundBuffer* buffer, LONG volume) {
+  if (BufferRecord* r = record_of(buffer, "SetVolume")) {
+    ++r->volumes;
+    if (volume < -10000 || volume > 0)
+      sound_fault("%s volume %ld outside -10000..0", kSounds[r->sound].name, long(volume));
+  }
+  return g_real.set_volume(buffer, volume);
+}
+
+template <typename Fn> void patch(void** table, int slot, Fn hook, Fn& real) {
+  DWORD old = 0;
+  VirtualProtect(&table[slot], sizeof(void*), PAGE_READWRITE, &old);
+  real = reinterpret_cast<Fn>(table[slot]);
+  table[slot] = reinterpret_cast<void*>(hook);
+  VirtualProtect(&table[slot], sizeof(void*), old, &old);
+}
+
+// Creates a device and a buffer of its own to find the two method tables, releases them, then
+// watches both tables. False when DirectSound has no device here.
+bool watch_direct_sound() {
+  static bool watching = false;
+  if (watching) return true;
+  using CreateFn = HRESULT(WINAPI*)(LPCGUID, LPDIRECTSOUND8*, LPUNKNOWN);
+  HMODULE library = LoadLibraryA("dsound.dll"); // kept loaded: the tables live in it
+  if (library == nullptr) return false;
+  auto create = reinterpret_cast<CreateFn>(
+      reinterpret_cast<void (*)()>(GetProcAddress(library, "DirectSoundCreate8")));
+  IDirectSound8* device = nullptr;
+  if (create == nullptr || FAILED(create(nullptr, &device, nullptr)) || device == nullptr)
+    return false;
+  device->SetCooperativeLevel(GetDesktopWindow(), DSSCL_NORMAL);
+  WAVEFORMATEX format{};
+  format.wFormatTag = WAVE_FORMAT_PCM;
+  format.nChannels = 1;
+  format.nSamplesPerSec = 22050;
+  format.wBitsPerSample = 16;
+  format.nBlockAlign = 2;
+  format.nAvgBytesPerSec = 44100;
+  DSBUFFERDESC desc{};
+  desc.dwSize = sizeof desc;
+  desc.dwFlags = kBufferFlags;
+  desc.dwBufferBytes = 4410;
+  desc.lpwfxFormat = &format;
+  IDirectSoundBuffer* buffer = nullptr;
+  if (FAILED(device->CreateSoundBuffer(&desc, &buffer, nullptr)) || buffer == nullptr) {
+    device->Release();
+    return false;
+  }
+  void** device_table = *reinterpret_cast<void***>(device);
+  void** buffer_table = *reinterpret_cast<void***>(buffer);
+  buffer->Release();
+  device->Release();
+  // IDirectSound8: Release 2, CreateSoundBuffer 3, SetCooperativeLevel 6.
+  patch(device_table, 2, &watch_device_release, g_real.device_release);
+  patch(device_table, 3, &watch_create_buffer, g_real.create_buffer);
+  patch(device_table, 6, &watch_cooperative_level, g_real.cooperative_level);
+  // IDirectSoundBuffer: Release 2, Lock 11, Play 12, SetVolume 15, Stop 18, Unlock 19.
+  patch(buffer_table, 2, &watch_buffer_release, g_real.buffer_release);
+  patch(buffer_table, 11, &watch_lock, g_real.lock);
+  patch(buffer_table, 12, &watch_play, g_real.play);
+  patch(buffer_table, 15, &watch_set_volume, g_real.set_volume);
+  patch(buffer_table, 18, &watch_stop, g_real.stop);
+  patch(buffer_table, 19, &watch_unlock, g_real.unlock);
+  watching = true;
+  return true;
+}
+
+// ---- driving the module as the simulator does ---------------------------------------------------
+
+GaugeHeader* gauge_named(Module& m, const char* name) {
+  for (unsigned i = 0; i < m.gauge_count; ++i)
+    if (m.gauges[i]->gauge_name != nullptr && std::strcmp(m.gauges[i]->gauge_name, name) == 0)
+      return m.gauges[i];
+  return nullptr;
+}
+
+void send_all(Module& m, SINT32 service) {
+  const auto resources = reinterpret_cast<GAUGE_EXTRA>(m.handle);
+  for (unsigned i = 0; i < m.gauge_count; ++i)
+    send(m.gauges[i], service, service == PANEL_SERVICE_PRE_INSTALL ? resources : 0);
+}
+
+// A left click at (x, y) of a gauge, handed to the click area that holds it. False when no area
+// took it.
+bool click(Module& m, const char* gauge, PIXPOINT at, FLAGS32 flags = MOUSE_LEFTSINGLE) {
+  GaugeHeader* g = gauge_named(m, gauge);
+  if (g == nullptr || g->mouse_rect == nullptr) return false;
+  for (MOUSERECT* r = g->mouse_rect; r->rect_type != MOUSE_RECT_EOL; ++r) {
+    const PIXBOX& b = r->relative_box;
+    if (r->rect_type != MOUSE_RECT_CHILD || at.x < b.x || at.y < b.y || at.x >= b.x + b.size_x ||
+        at.y >= b.y + b.size_y || (static_cast<FLAGS32>(r->mouse_flags) & flags) == 0 ||
+        r->mouse_function == nullptr)
+      continue;
+    doing("click on \"%s\" at %d,%d", gauge, int(at.x), int(at.y));
+    MOUSECALLBACK event{};
+    event.relative_point = at;
+    event.user_data = g;
+    event.mouse = r;
+    r->mouse_function(reinterpret_cast<PPIXPOINT>(&event), flags);
+    return true;
+  }
+  return false;
+}
+
+// What every install must do: one device, then the sixteen buffers with the flags, the format and
+// the length of each WAV resource, filled and given a volume.
+bool install_was_right(Module& m, unsigned install) {
+  bool ok = g_sound.devices_created == install;
+  if (!ok)
+    std::printf("error|sound|%u devices created after %u installs\n", g_sound.devices_created,
+                install);
+  const int first = g_sound.buffer_count - kSoundCount;
+  if (g_sound.created_this_install != kSoundCount || first < 0) {
+    std::printf("error|sound|%d buffers created by install %u\n", g_sound.created_this_install,
+                install);
+    return false;
+  }
+  for (int i = 0; i < kSoundCount; ++i) {
+    const BufferRecord& r = g_sound.buffers[first + i];
+    const char* name = kSounds[i].name;
+    WavImage wav{};
+    HRSRC found = FindResourceA(m.handle, name, MAKEINTRESOURCEA(10)); // RT_RCDATA
+    HGLOBAL loaded = found != nullptr ? LoadResource(m.handle, found) : nullptr;
+    const void* image = loaded != nullptr ? LockResource(loaded) : nullptr;
+    if (image == nullptr || !wav_parse(image, SizeofResource(m.handle, found), &wav)) {
+      std::printf("error|sound|resource %s missing or not a WAV image\n", name);
+      ok = false;
+      continue;
+    }
+    const WAVEFORMATEX& f = r.format;
+    const bool format_right =
+        f.wFormatTag == wav.format.format_tag && f.nChannels == wav.format.channels &&
+        f.nSamplesPerSec == wav.format.samples_per_sec &&
+        f.nAvgBytesPerSec == wav.format.avg_bytes_per_sec &&
+        f.nBlockAlign == wav.format.block_align && f.wBitsPerSample == wav.format.bits_per_sample;
+    if (r.flags != kBufferFlags || r.bytes != wav.data_size || !format_right) {
+      std::printf("error|sound|%s: flags 0x%08lX, %lu bytes, format %s (resource: %u bytes)\n",
+                  name, static_cast<unsigned long>(r.flags), static_cast<unsigned long>(r.bytes),
+                  format_right ? "right" : "wrong", wav.data_size);
+      ok = false;
+    }
+    if (r.locks == 0 || r.unlocks != r.locks || r.volumes == 0) {
+      std::printf("error|sound|%s: %u locks, %u unlocks, %u volumes at install\n", name, r.locks,
+                  r.unlocks, r.volumes);
+      ok = false;
+    }
+  }
+  return ok;
+}
+
+bool kill_was_right(unsigned kills) {
+  bool ok = g_sound.devices_released == kills && g_sound.device == nullptr;
+  for (int i = 0; i < g_sound.buffer_count; ++i)
+    if (!g_sound.buffers[i].released) {
+      std::printf("error|sound|%s not released by kill %u\n",
+                  kSounds[g_sound.buffers[i].sound].name, kills);
+      ok = false;
+    }
+  if (g_sound.devices_released != kills)
+    std::printf("error|sound|%u devices released after %u kills\n", g_sound.devices_released,
+                kills);
+  return ok;
+}
+
+BufferRecord& newest(int sound) {
+  return g_sound.buffers[g_sound.buffer_count - kSoundCount + sound];
+}
+
+constexpr int kClick = 0, kBrakes = 6;
+
+// Sound through wine's DirectSound: install (device, sixteen buffers), a switch click ("CLICK"
+// once), the brake noise (looping) started and stopped, the volume knob, kill (everything
+// released), and the same again.
+bool check_sound(Module& m) {
+  if (!watch_direct_sound()) {
+    std::printf("error|sound|DirectSound has no device here\n");
+    return false;
+  }
+  bool ok = true;
+  for (unsigned round = 1; round <= 2; ++round) {
+    send_all(m, PANEL_SERVICE_PRE_INSTALL);
+    ok &= install_was_right(m, round);
+    if (!ok) break;
+    send_all(m, PANEL_SERVICE_PRE_UPDATE);
+
+    // The master switch moved (off, then back to the battery), clicked twice: heard once, as a
+    // switch already in place stays silent.
+    const PIXPOINT position = round == 1 ? PIXPOINT{50, 20} : PIXPOINT{80, 20};
+    ok &= click(m, "kestovil elec_mas_sw_k7", position);
+    ok &= click(m, "kestovil elec_mas_sw_k7", position);
+    if (newest(kClick).plays != 1 || newest(kClick).looped_plays != 0) {
+      std::printf("error|sound|the master switch gave %u plays of CLICK\n", newest(kClick).plays);
+      ok = false;
+    }
+
+    // Rolling on the ground with a pedal pressed: the brake noise loops until released.
+    g_token[0x3C] = 1.0;
+    g_token[0x3D] = 60.0;
+    g_token[0x140] = 8000.0;
+    for (int frame = 0; frame < 3; ++frame)
+      send_all(m, PANEL_SERVICE_PRE_UPDATE);
+    g_token[0x140] = 0.0;
+    send_all(m, PANEL_SERVICE_PRE_UPDATE);
+    const BufferRecord& brakes = newest(kBrakes);
+    if (brakes.looped_plays != 1 || brakes.plays != 1 || brakes.stops != 1) {
+      std::printf("error|sound|brake noise: %u plays, %u looping, %u stops\n", brakes.plays,
+                  brakes.looped_plays, brakes.stops);
+      ok = false;
+    }
+    g_token[0x3C] = g_token[0x3D] = 0.0;
+
+    send_all(m, PANEL_SERVICE_PRE_KILL);
+    ok &= kill_was_right(round);
+  }
+  if (g_sound.faults != 0) ok = false;
+  std::printf("sound|devices=%u|buffers=%d|faults=%u\n", g_sound.devices_created,
+              g_sound.buffer_count, g_sound.faults);
+  return ok;
+}
+
+// Without a sound device: every handle stays null, nothing is created, and the cockpit still
+// installs, clicks, runs and kills without a crash.
+bool check_silent(Module& m) {
+  send_all(m, PANEL_SERVICE_PRE_INSTALL);
+  const bool clicked = click(m, "kestovil elec_mas_sw_k7", {80, 20});
+  for (int frame = 0; frame < 3; ++frame)
+    send_all(m, PANEL_SERVICE_PRE_UPDATE);
+  send_all(m, PANEL_SERVICE_PRE_KILL);
+  if (!clicked) std::printf("error|silent|the master switch took no click\n");
+  return clicked;
+}
+
 struct Check {
   const char* name;
   bool (*run)(Module&);
@@ -470,6 +878,8 @@ struct Check {
 constexpr Check kChecks[] = {
     {"gauges", check_gauges},
     {"callbacks", check_callbacks},
+    {"sound", check_sound},
+    {"silent", check_silent},
 };
 
 const Check* find_check(const char* name) {

@@ -8,15 +8,25 @@
 #         -DK7SIM=<k7sim> -P wine.cmake
 #         runs the host on the module and compares its gauge listing with the native module's
 #         (`k7sim gauges --plain`)
+#   cmake -DMODE=checks -DWINE=<wine64> -DPREFIX=<dir> -DHOST=<pe_host.exe> -DGAU=<module>
+#         -DCHECKS=<check;...> [-DSOUND_HOME=<dir>] -P wine.cmake
+#         runs the host's checks; with SOUND_HOME (a folder holding an .asoundrc that makes ALSA's
+#         null device the default) wine's ALSA driver is allowed and DirectSound plays into it
 cmake_minimum_required(VERSION 3.25)
 
 # Headless and quiet: no display, no debug channels, no Mono or Gecko install prompts. No audio
 # driver either, whatever the machine has: DirectSound then fails to create a device on every
-# machine alike (the module must carry on silently).
+# machine alike (the module must carry on silently). The sound checks alone get ALSA, pointed at
+# its null device through their own home folder, never the user's.
 unset(ENV{DISPLAY})
 unset(ENV{WAYLAND_DISPLAY})
 set(ENV{WINEDEBUG} "-all")
-set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv=")
+if(DEFINED SOUND_HOME)
+  set(ENV{HOME} "${SOUND_HOME}")
+  set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=;winepulse.drv,wineoss.drv=")
+else()
+  set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv=")
+endif()
 set(ENV{WINEPREFIX} "${PREFIX}")
 if(DEFINED WINE)
   set(ENV{WINELOADER} "${WINE}")
@@ -105,6 +115,34 @@ elseif(MODE STREQUAL "listing")
                         "(${n_got} against ${n_want}):\n${report}")
   endif()
   message(STATUS "${n_got} gauges listed by the Windows module match ${source}")
+
+elseif(MODE STREQUAL "checks")
+  foreach(var WINE HOST GAU)
+    if(NOT EXISTS "${${var}}")
+      message(FATAL_ERROR "${var} (${${var}}) does not exist")
+    endif()
+  endforeach()
+  if(DEFINED SOUND_HOME AND NOT EXISTS "${SOUND_HOME}/.asoundrc")
+    message(FATAL_ERROR "no .asoundrc in ${SOUND_HOME}")
+  endif()
+  get_filename_component(dir "${GAU}" DIRECTORY)
+  windows_path(gau_win "${GAU}")
+  execute_process(COMMAND "${WINE}" "${HOST}" "${gau_win}" ${CHECKS} WORKING_DIRECTORY "${dir}"
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 300)
+  # The sound log and the verdicts; the key events the cockpit sends meanwhile are left out.
+  string(REGEX REPLACE "(^|\n)key\\|[^\n]*" "" shown "${out}")
+  message("${shown}")
+  if(NOT rc EQUAL 0)
+    if(err)
+      message("stderr:\n${err}")
+    endif()
+    message(FATAL_ERROR "pe_host ${CHECKS} exited with ${rc}")
+  endif()
+  foreach(check ${CHECKS})
+    if(NOT out MATCHES "check\\|${check}\\|ok")
+      message(FATAL_ERROR "check ${check} did not pass")
+    endif()
+  endforeach()
 
 else()
   message(FATAL_ERROR "wine.cmake: unknown MODE '${MODE}'")

@@ -19,6 +19,10 @@ TEST(Drum, RollsAQuarterAnUpdateAndSnapsWithinTwoTenths) {
   EXPECT_EQ(roll(8, 7, 10, 4), (std::vector<double>{7.75, 7.5, 7.25, 7}));
   // a fractional target is reached too, not stepped round for ever
   EXPECT_EQ(roll(5, 5.7, 10, 3), (std::vector<double>{5.25, 5.5, 5.7}));
+  // off the quarter grid it lands on the digit instead of stepping past it
+  EXPECT_EQ(roll(5.22, 0, 10, 21).back(), 0);
+  for (double v : roll(5.22, 0, 10, 21))
+    EXPECT_GE(v, 0);
 }
 
 TEST(Drum, TurnsOverForwardFromTheTopToZero) {

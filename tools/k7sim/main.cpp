@@ -2,13 +2,20 @@
 //   k7sim                      the demonstration
 //   k7sim gauges [--plain]     the gauge catalogue
 //   k7sim state [PATTERN]      the module's state variables (names containing PATTERN)
-//   k7sim run FILE...          scenario files; exits non-zero when an expectation fails
-//   k7sim hostile [FRAMES] [SEED]  the randomized host (see host/hostile.h); non-zero on a finding
+//   k7sim run FILE... [--render WINDOW OUT.png [night]]
+//                              scenario files; exits non-zero when an expectation fails; then
+//                              draws a window as the scenario left it
+//   k7sim render WINDOW OUT.png [night]
+//                              draws a window (0: the main panel) after the start of the
+//                              demonstration
+//   k7sim hostile [FRAMES] [SEED]
+//                              the randomized host (host/hostile.h); non-zero on a finding
 // Options before the command: --module PATH (libk7gauges.so), --panel FILE (panel.cfg),
 // --audio OUT.wav (mix what the cockpit sounded into a WAV file; the demonstration or one
 // scenario).
 #include "host/hostile.h"
 #include "host/k7host.h"
+#include "host/render.h"
 #include "host/sound_view.h"
 
 #include <cerrno>
@@ -27,6 +34,49 @@ namespace {
 
 std::string audio_path;
 
+// `k7sim render` draws the cockpit as the demonstration's start leaves it: three seconds of
+// frames after loading.
+constexpr double start_seconds = 3.0;
+
+// A window to draw at the end: its ident (0: the main panel), the PNG file, day or night.
+struct RenderRequest {
+  bool wanted = false;
+  std::uint32_t window = 0;
+  std::string path;
+  bool night = false;
+};
+
+// WINDOW OUT.png [night] from args[i...]; advances i past them.
+bool read_render_request(const std::vector<std::string>& args, std::size_t& i, RenderRequest& r) {
+  if (i + 2 > args.size()) return false;
+  char* end = nullptr;
+  const unsigned long id = std::strtoul(args[i].c_str(), &end, 10);
+  if (end == args[i].c_str() || *end != '\0' || id > 0xFFFFFFFFul) return false;
+  r.wanted = true;
+  r.window = static_cast<std::uint32_t>(id);
+  r.path = args[i + 1];
+  i += 2;
+  if (i < args.size() && args[i] == "night") {
+    r.night = true;
+    ++i;
+  }
+  return true;
+}
+
+int draw(k7host::Sim& sim, const RenderRequest& r) {
+  if (r.window != 0 && !sim.window_known(r.window)) {
+    std::fprintf(stderr, "k7sim: no window %u in the panel configuration\n", r.window);
+    return 2;
+  }
+  std::string error;
+  if (!k7host::render_window(sim, r.window, r.path, r.night, error)) {
+    std::fprintf(stderr, "k7sim: %s\n", error.c_str());
+    return 2;
+  }
+  std::printf("window %u drawn to %s\n", r.window, r.path.c_str());
+  return 0;
+}
+
 void write_audio(const k7host::Sim& sim) {
   if (audio_path.empty()) return;
   const double end = static_cast<double>(sim.frame_count()) / k7host::kFramesPerSecond;
@@ -40,7 +90,8 @@ int usage() {
   std::fprintf(
       stderr,
       "usage: k7sim [--module PATH] [--panel FILE] [--audio OUT.wav] [gauges [--plain] | state "
-      "[PATTERN] | run FILE... | hostile [FRAMES] [SEED]]\n");
+      "[PATTERN] | run FILE... [--render WINDOW OUT.png [night]] | render WINDOW OUT.png "
+      "[night] | hostile [FRAMES] [SEED]]\n");
   return 2;
 }
 
@@ -144,7 +195,8 @@ int cmd_state(k7host::Sim& sim, const char* pattern) {
   return 0;
 }
 
-int cmd_run(const k7host::Options& options, const std::vector<std::string>& files) {
+int cmd_run(const k7host::Options& options, const std::vector<std::string>& files,
+            const RenderRequest& render) {
   int failed_files = 0;
   for (const std::string& file : files) {
     std::string text, why;
@@ -159,6 +211,7 @@ int cmd_run(const k7host::Options& options, const std::vector<std::string>& file
                 r.error ? " (script errors)" : "");
     if (r.failures > 0 || r.error) ++failed_files;
     if (files.size() == 1) write_audio(sim);
+    if (render.wanted && draw(sim, render) != 0) ++failed_files;
   }
   return failed_files == 0 ? 0 : 1;
 }
@@ -236,9 +289,9 @@ int main(int argc, char** argv) {
     }
   }
   const std::string cmd = i < argc ? argv[i++] : "";
-  if (!cmd.empty() && cmd != "gauges" && cmd != "state" && cmd != "run" && cmd != "hostile") {
-    return fail("unknown command " + cmd + " (gauges, state, run, hostile)");
-  }
+  if (!cmd.empty() && cmd != "gauges" && cmd != "state" && cmd != "run" && cmd != "render" &&
+      cmd != "hostile")
+    return fail("unknown command " + cmd + " (gauges, state, run, render, hostile)");
   if (cmd == "run" && i == argc) return fail("run needs at least one scenario file");
   try {
     {
@@ -260,12 +313,34 @@ int main(int argc, char** argv) {
       return cmd_state(sim, i < argc ? argv[i] : nullptr);
     }
     if (cmd == "run") {
-      // Every file is read before the first one runs.
-      for (int f = i; f < argc; ++f) {
-        std::string text, why;
-        if (!read_file(argv[f], text, why)) return fail(std::string(argv[f]) + ": " + why);
+      std::vector<std::string> files;
+      RenderRequest render;
+      const std::vector<std::string> args(argv + i, argv + argc);
+      for (std::size_t a = 0; a < args.size();) {
+        if (args[a] == "--render") {
+          ++a;
+          if (!read_render_request(args, a, render)) return usage();
+        } else {
+          files.push_back(args[a++]);
+        }
       }
-      return cmd_run(options, std::vector<std::string>(argv + i, argv + argc));
+      if (files.empty()) return fail("run needs at least one scenario file");
+      // Every file is read before the first one runs.
+      for (const std::string& f : files) {
+        std::string text, why;
+        if (!read_file(f, text, why)) return fail(f + ": " + why);
+      }
+      return cmd_run(options, files, render);
+    }
+    if (cmd == "render") {
+      RenderRequest render;
+      const std::vector<std::string> args(argv + i, argv + argc);
+      std::size_t a = 0;
+      if (!read_render_request(args, a, render) || a != args.size()) return usage();
+      // The cockpit as the demonstration finds it: loaded, the start-up sequence run.
+      k7host::Sim sim(options);
+      sim.seconds(start_seconds);
+      return draw(sim, render);
     }
     if (cmd == "hostile") return cmd_hostile(options, argc, argv, i);
     return usage();

@@ -1,0 +1,114 @@
+#!/usr/bin/env python3
+"""The artwork generator on small hand-made records: what it draws, and the bad records that
+stop the build with a message naming the gauge, the element and the bitmap id."""
+
+import copy
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "resources"))
+import make_art  # noqa: E402
+
+
+def element(n, kind, ident, x, y, **more):
+    e = {"n": n, "kind": kind, "id": ident, "x": x, "y": y, "ofs": [0, 0], "flags": 3}
+    e.update(more)
+    return e
+
+
+def gauge(name, width, *elements, mouse=()):
+    return {"index": 0, "name": name, "size_mm": width,
+            "elements": [element(0, "static", 1000 + width, 0, 0)] + list(elements),
+            "mouse": [list(m) for m in mouse]}
+
+
+METER = gauge("kestovil meter_k7", 100,
+              element(1, "needle", 501, 50, 60, ofs=[4, 4], table_size=3, table_null=False,
+                      table=[[10, 60, 0], [50, 10, 5], [90, 60, 10]]))
+DRUM = gauge("kestovil counter_k7", 60,
+             element(1, "moving", 601, 20, 10, range_x=[0, 0], range_y=[0, 10]))
+
+
+class GoodRecords(unittest.TestCase):
+    def test_a_gauge_added_later_gets_a_face_of_its_width(self):
+        found = make_art.collect({"gauges": [gauge("kestovil new_k7", 77)]})
+        self.assertEqual(list(found), [1077])
+        self.assertEqual(found[1077].size[0], 77)
+        self.assertEqual(make_art.render(found[1077]).size, found[1077].size)
+
+    def test_a_dial_carries_a_tick_and_label_at_every_calibration_point(self):
+        face = make_art.collect({"gauges": [METER]})[1100]
+        self.assertEqual([t[4] for t in face.what["ticks"]], ["0", "5", "10"])
+        img = make_art.render(face)
+        for tx, ty, *_ in face.what["ticks"]:  # the tick mark is drawn in ink at the point
+            self.assertEqual(img.getpixel((tx, ty)), make_art.c("ink"))
+
+    def test_a_digit_drum_has_a_row_per_digit_and_wraps_to_0(self):
+        found = make_art.collect({"gauges": [DRUM]})
+        strip, mask = found[601], found[602]
+        cw, ch = mask.size
+        self.assertEqual(strip.size, (cw, 11 * ch))
+        img = make_art.render(strip)
+        rows = [img.crop((0, r * ch, cw, (r + 1) * ch)).tobytes() for r in range(11)]
+        self.assertEqual(rows[0], rows[10], "the row after 9 shows 0 again")
+        self.assertEqual(len(set(rows[:10])), 10, "ten different digits")
+
+    def test_a_sprite_is_a_256_texture_turning_about_its_centre_behind_a_mask(self):
+        card = gauge("kestovil compass_k7", 118,
+                     element(1, "sprite", 801, 10, 10, ofs=[128, 128], texture_scale=0.25))
+        found = make_art.collect({"gauges": [card]})
+        self.assertEqual(found[801].size, (256, 256))
+        self.assertEqual(found[802].size, (64, 64))
+        texture = make_art.render(found[801])
+        self.assertNotEqual(texture.getpixel((128, 128)), 0, "the card is drawn at its centre")
+        self.assertEqual(texture.getpixel((0, 0)), 0, "outside the card is transparent")
+
+    def test_night_copies_never_use_the_transparent_black(self):
+        night = copy.deepcopy(METER)
+        night["elements"][1]["flags"] = 0x4003
+        for b in make_art.collect({"gauges": [night]}).values():
+            self.assertNotIn((0, 0, 0), [make_art.PALETTE[3 * i:3 * i + 3]
+                                         for _, i in make_art.render(b).getcolors()
+                                         if i != 0])
+
+
+class BadRecords(unittest.TestCase):
+    CASES = [
+        ("an id named as a needle and as a drum",
+         [METER, gauge("kestovil other_k7", 60,
+                       element(1, "moving", 501, 20, 10, range_x=[0, 0], range_y=[0, 10]))],
+         ["kestovil other_k7, element 1 (bitmap 501)", "kestovil meter_k7, element 1"]),
+        ("one background id for two widths",
+         [gauge("kestovil a_k7", 50), dict(gauge("kestovil b_k7", 60),
+                                           elements=[element(0, "static", 1050, 0, 0)])],
+         ["kestovil b_k7, element 0 (bitmap 1050)", "50x", "60x"]),
+        ("an element right of its background",
+         [gauge("kestovil lamp_k7", 40, element(1, "icon", 701, 40, 0, images=1))],
+         ["kestovil lamp_k7, element 1 (bitmap 701)", "40 pixels wide"]),
+        ("a click area right of its background",
+         [gauge("kestovil sw_k7", 40, mouse=[(45, 0, 10, 10)])],
+         ["kestovil sw_k7", "(45, 0, 10, 10)"]),
+        ("a needle whose calibration table is missing",
+         [gauge("kestovil meter_k7", 100,
+                element(1, "needle", 501, 50, 60, ofs=[4, 4], table_size=5, table_null=True,
+                        table=[]))],
+         ["kestovil meter_k7, element 1 (bitmap 501)", "no table"]),
+        ("a needle with a one-point table",
+         [gauge("kestovil meter_k7", 100,
+                element(1, "needle", 501, 50, 60, ofs=[4, 4], table_size=1, table_null=False,
+                        table=[[10, 60, 0]]))],
+         ["element 1 (bitmap 501)", "two points"]),
+    ]
+
+    def test_bad_records_are_refused_with_their_place(self):
+        for what, gauges, words in self.CASES:
+            with self.subTest(what):
+                with self.assertRaises(make_art.BadRecords) as caught:
+                    make_art.collect({"gauges": gauges})
+                for word in words:
+                    self.assertIn(word, str(caught.exception))
+
+
+if __name__ == "__main__":
+    unittest.main()

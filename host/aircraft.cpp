@@ -10,6 +10,7 @@ void aircraft_reset(Sim& sim) {
   electrical_reset(sim);
   hydraulics_reset(sim);
   engines_reset(sim);
+  autopilot_reset(sim);
   attitude_reset(sim);
 }
 
@@ -17,6 +18,7 @@ void aircraft_frame(Sim& sim) {
   engines_frame(sim);
   electrical_frame(sim);
   hydraulics_frame(sim);
+  autopilot_frame(sim);
 }
 
 } // namespace k7host

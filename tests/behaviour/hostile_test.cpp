@@ -114,3 +114,23 @@ TEST(HostileHost, KeyEventsWithValuesTheSimulatorTakesPass) {
   ASSERT_GE(sim.key_events().size(), 4u);
   EXPECT_EQ(k7host::check_key_events(sim, 0), "");
 }
+
+// Found by the randomized host: the fuel-used counters kept a due time of 1e300 s from a clock no
+// simulator gives. The clock is held at an odd value after the aircraft model has set it.
+TEST(HostileHost, FuelUsedDueTimeStaysATimeWhateverTheClock) {
+  for (double clock : {1e300, -1e300}) {
+    Sim sim;
+    std::FILE* out = std::tmpfile();
+    k7host::run_scenario(sim,
+                         "open 10080\nopen 10110\nset state elec_master_sw 1\n"
+                         "click \"kestovil elec_ext_pwr_k7\" 60 24\nseconds 2\n",
+                         "setup", out, false);
+    std::fclose(out);
+    ASSERT_EQ(sim.state("fuel_used_armed_1").value_or(0), 1.0) << "the counter should be timing";
+    static double held;
+    held = clock;
+    sim.set_frame_hook([](Sim& s, void*) { s.set_token(0x25F, held); }, nullptr);
+    sim.frames(3);
+    EXPECT_EQ(k7host::check_state_ranges(sim), "") << clock;
+  }
+}

@@ -11,10 +11,12 @@ void aircraft_reset(Sim& sim) {
   hydraulics_reset(sim);
   engines_reset(sim);
   attitude_reset(sim);
+  engine_gauges_reset(sim);
 }
 
 void aircraft_frame(Sim& sim) {
   engines_frame(sim);
+  engine_gauges_frame(sim);
   electrical_frame(sim);
   hydraulics_frame(sim);
 }

@@ -118,4 +118,7 @@ struct Bed {
   }
 };
 
+// Windows of the clock (with the engine 1 nozzle lamp) and of the autopilot (engine 2's).
+enum InstrumentWindow : std::uint32_t { CLOCK = 10130, AUTOPILOT = 10050 };
+
 } // namespace k7test

@@ -38,7 +38,7 @@ bool nozzle_step(u8& state, bool lit, u32 window) {
 }
 
 template <const EngineTwin& E, GAUGEHDR& G> struct Nozzle {
-  static ELEMENT_ICON lamp; // the gauge's only element
+  static ELEMENT_STATIC_IMAGE lamp; // the gauge's only element, its background
 
   static void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
     static MODULE_VAR throttle = sim::token(E.throttle_token);
@@ -50,7 +50,7 @@ template <const EngineTwin& E, GAUGEHDR& G> struct Nozzle {
 };
 
 template <const EngineTwin& E, GAUGEHDR& G>
-ELEMENT_ICON Nozzle<E, G>::lamp = k7::icon(&G, 384, {0, 0}, k7::HIDDEN, K7_END);
+ELEMENT_STATIC_IMAGE Nozzle<E, G>::lamp = k7::static_image(&G, 384, {0, 0}, k7::HIDDEN, K7_END);
 template <const EngineTwin& E, GAUGEHDR& G>
 MOUSERECT Nozzle<E, G>::mouse[] = {k7::mouse_parent(), K7_MOUSE_END};
 

@@ -10,8 +10,10 @@ void aircraft_reset(Sim& sim) {
   electrical_reset(sim);
   hydraulics_reset(sim);
   engines_reset(sim);
+  autopilot_reset(sim);
   attitude_reset(sim);
   engine_gauges_reset(sim);
+  radios_reset(sim);
 }
 
 void aircraft_frame(Sim& sim) {
@@ -19,6 +21,7 @@ void aircraft_frame(Sim& sim) {
   engine_gauges_frame(sim);
   electrical_frame(sim);
   hydraulics_frame(sim);
+  autopilot_frame(sim);
 }
 
 } // namespace k7host

@@ -27,8 +27,10 @@ void apply_key_event(Sim& sim, std::uint32_t id, std::uint32_t value) {
     }
   if (electrical_key_event(sim, id, value)) return;
   if (hydraulics_key_event(sim, id, value)) return;
+  if (autopilot_key_event(sim, id, value)) return;
   if (attitude_key_event(sim, id, value)) return;
   if (engine_gauges_key_event(sim, id, value)) return;
+  if (radios_key_event(sim, id, value)) return;
   engines_key_event(sim, id, value);
 }
 

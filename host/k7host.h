@@ -113,6 +113,7 @@ public:
   double named(const std::string& name) const;
   bool named_written(const std::string& name) const;
   void set_calc(const std::string& expression, double value);
+  double calc(const std::string& expression) const; // 0 when never set
 
   // ---- running
   void install_all();

@@ -30,7 +30,12 @@ void engines_hold(Sim& sim, bool hold);
 bool engine_gauges_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void engine_gauges_reset(Sim& sim);
 void engine_gauges_frame(Sim& sim);
+bool autopilot_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void autopilot_reset(Sim& sim);
+void autopilot_frame(Sim& sim);
 bool attitude_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void attitude_reset(Sim& sim);
+bool radios_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void radios_reset(Sim& sim);
 
 } // namespace k7host

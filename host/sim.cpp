@@ -529,6 +529,10 @@ bool Sim::named_written(const std::string& name) const {
 void Sim::set_calc(const std::string& expression, double value) {
   impl_->calc_values[expression] = value;
 }
+double Sim::calc(const std::string& expression) const {
+  auto it = impl_->calc_values.find(expression);
+  return it == impl_->calc_values.end() ? 0.0 : it->second;
+}
 
 void Sim::install_all() {
   for (PlacedGauge& g : impl_->placed) {

@@ -104,7 +104,7 @@ def area_at(gauge, x, y, room=6):
 
 
 def image_size(gauge, element):
-    x, y, width = element["x"], element["y"], gauge["size_mm"]
+    x, y, width = element["x"], element["y"], background_width(gauge)
     area = area_at(gauge, x, y)
     if area is not None:
         return (max(1, min(area[0] + area[2], width) - x), max(1, area[1] + area[3] - y))
@@ -136,9 +136,15 @@ def check_needle(gauge, element):
         raise BadRecords("%s: a calibration point lies on the needle's pivot (%d, %d)" %
                          (where(gauge, element), element["x"], element["y"]))
     ox, oy = element["ofs"]
-    if ox < 0 or oy < 0:
+    if (ox < 0 or oy < 0) and not is_marker(element):
         raise BadRecords("%s: needle pivot (%d, %d) lies outside the needle bitmap" %
                          (where(gauge, element), ox, oy))
+
+
+def is_marker(element):
+    """A flag or arrow turned by degrees about a point beside it (its pivot outside its bitmap)."""
+    ox, oy = element["ofs"]
+    return not element["table"] and (ox < 0 or oy < 0)
 
 
 def drum_positions(low, high):
@@ -151,9 +157,24 @@ def drum_positions(low, high):
 DRUM_LABELS = {10: [str(d) for d in range(10)], 4: ["00", "25", "50", "75"], 2: ["0", "5"]}
 
 
+def background_width(gauge):
+    """The gauge's size in mm, widened where its own records place elements or click areas beyond
+    it (some instruments' artwork is wider than their nominal size)."""
+    width = gauge["size_mm"]
+    for ax, ay, aw, ah in gauge["mouse"]:
+        if ax >= gauge["size_mm"]:  # an area that only starts inside is clipped, not widened for
+            width = max(width, ax + aw)
+    for e in gauge["elements"]:
+        if e["kind"] == "string":
+            width = max(width, e["x"] + e["size"][0])
+        elif e["x"] >= gauge["size_mm"]:
+            width = max(width, e["x"] + (DEFAULT_SIDE if e["kind"] != "needle" else 8))
+    return width
+
+
 def gauge_layout(gauge):
     """The bitmaps one gauge names, with their sizes, and its background height."""
-    width = gauge["size_mm"]
+    width = background_width(gauge)
     elements = gauge["elements"]
     bitmaps = []
     bottom = 0
@@ -203,6 +224,11 @@ def gauge_layout(gauge):
         elif kind == "needle":
             check_needle(gauge, e)
             ox, oy = e["ofs"]
+            if is_marker(e):
+                bitmaps.append(Bitmap(e["id"], "image", (DEFAULT_SIDE, DEFAULT_SIDE), owner,
+                                      label=legend(gauge), night=night, lit=False, position=0,
+                                      positions=1))
+                continue
             if e["table"]:
                 reach = max(4, int(min(needle_reach(e))) - 1)
                 for tx, ty, value in e["table"]:

@@ -84,10 +84,10 @@ def check(records, bitmaps):
         face = need(gauge, root, root["id"], "background")
         if face is None:
             continue
-        if face[0] != width:
+        if face[0] < width:
             faults.append("%s: background %d pixels wide, the gauge is %d mm" %
                           (name, face[0], width))
-        height = face[1]
+        width, height = face
 
         def within(what, x, y, w, h):
             if x < 0 or y < 0 or x + w > width or y + h > height:
@@ -106,7 +106,8 @@ def check(records, bitmaps):
                 size = need(gauge, e, e["id"], "needle")
                 within(label + " pivot", x, y, 1, 1)
                 ox, oy = e["ofs"]
-                if size and not (0 <= ox < size[0] and 0 <= oy < size[1]):
+                marker = not e["table"] and (ox < 0 or oy < 0)  # turns about a point beside it
+                if size and not marker and not (0 <= ox < size[0] and 0 <= oy < size[1]):
                     faults.append("%s, element %d: pivot (%d, %d) outside the %dx%d needle" %
                                   (name, n, ox, oy, size[0], size[1]))
             elif kind in ("moving", "sprite"):

@@ -73,6 +73,17 @@ class GoodRecords(unittest.TestCase):
                                          if i != 0])
 
 
+class WiderThanTheirSize(unittest.TestCase):
+    def test_records_beyond_the_nominal_size_widen_the_background(self):
+        knob = gauge("kestovil hsi_like_k7", 100, element(1, "icon", 701, 120, 10, images=1),
+                     mouse=[(150, 20, 30, 30)])
+        face = make_art.collect({"gauges": [knob]})[knob["elements"][0]["id"]]
+        self.assertEqual(face.size[0], 180, "wide enough for the area that starts beyond 100")
+        flush = gauge("kestovil flush_k7", 100, mouse=[(90, 0, 20, 10)])
+        face = make_art.collect({"gauges": [flush]})[flush["elements"][0]["id"]]
+        self.assertEqual(face.size[0], 100, "an area that only reaches past the edge is clipped")
+
+
 class BadRecords(unittest.TestCase):
     CASES = [
         ("an id named as a needle and as a drum",
@@ -83,12 +94,17 @@ class BadRecords(unittest.TestCase):
          [gauge("kestovil a_k7", 50), dict(gauge("kestovil b_k7", 60),
                                            elements=[element(0, "static", 1050, 0, 0)])],
          ["kestovil b_k7, element 0 (bitmap 1050)", "50x", "60x"]),
-        ("an element right of its background",
-         [gauge("kestovil lamp_k7", 40, element(1, "icon", 701, 40, 0, images=1))],
-         ["kestovil lamp_k7, element 1 (bitmap 701)", "40 pixels wide"]),
-        ("a click area right of its background",
-         [gauge("kestovil sw_k7", 40, mouse=[(45, 0, 10, 10)])],
-         ["kestovil sw_k7", "(45, 0, 10, 10)"]),
+        ("an element above its background",
+         [gauge("kestovil lamp_k7", 40, element(1, "icon", 701, 10, -3, images=1))],
+         ["kestovil lamp_k7, element 1 (bitmap 701)", "(10, -3)"]),
+        ("a click area left of its background",
+         [gauge("kestovil sw_k7", 40, mouse=[(-5, 0, 10, 10)])],
+         ["kestovil sw_k7", "(-5, 0, 10, 10)"]),
+        ("a needle turning about a point outside its dial needle",
+         [gauge("kestovil meter_k7", 100,
+                element(1, "needle", 501, 50, 60, ofs=[-4, 4], table_size=2, table_null=False,
+                        table=[[10, 60, 0], [90, 60, 10]]))],
+         ["kestovil meter_k7, element 1 (bitmap 501)", "pivot (-4, 4)"]),
         ("a needle whose calibration table is missing",
          [gauge("kestovil meter_k7", 100,
                 element(1, "needle", 501, 50, 60, ofs=[4, 4], table_size=5, table_null=True,

@@ -122,3 +122,30 @@ struct Bed {
 enum InstrumentWindow : std::uint32_t { CLOCK = 10130, AUTOPILOT = 10050 };
 
 } // namespace k7test
+
+namespace k7test {
+
+// ---- the autopilot and flight director panels (main panel, always open)
+constexpr const char* AP_PANEL = "kestovil ap_k7";
+constexpr const char* AP_READY = "kestovil ap_ready_k7";
+constexpr const char* FD_SELECTOR = "kestovil fd_frs_k7";
+
+// Supplies and hydraulics that make the autopilot ready once its READY switch is on, airborne at
+// 5000 ft. The network and hydraulic gauges stay in their closed windows.
+inline void autopilot_supplies(Bed& bed) {
+  for (const char* flag : {"elec_bus_gen_c", "elec_ac_main", "elec_ac_main_b", "elec_ac_ess"})
+    bed.set(flag, 1);
+  bed.set("hydrau_press_green", 3000);
+  bed->set_token(0x3c, 0.0);
+  bed->set_token(0x4a, 5000.0);
+}
+
+// The value of the last key event of an id, as the signed number it carries; -99999 if none.
+inline double last_key_value(const Bed& bed, std::uint32_t id) {
+  const auto& events = bed->key_events();
+  for (auto it = events.rbegin(); it != events.rend(); ++it)
+    if (it->id == id) return static_cast<std::int32_t>(it->value);
+  return -99999;
+}
+
+} // namespace k7test

@@ -1,0 +1,398 @@
+// The flight director mode selector and the autopilot panel through the stand-in: clicks, modes,
+// lamps and the key events that set the simulator's autopilot.
+#include "behaviour/k7test.h"
+
+#include <vector>
+
+namespace {
+
+using namespace k7test;
+
+// ---- the mode selector
+
+struct Spot {
+  int x, y;
+};
+constexpr Spot DRUM_UP{60, 10}, DRUM_DOWN{60, 40}, LEVER_LEFT{35, 20}, LEVER_RIGHT{95, 20};
+constexpr Spot HEADING_BUTTON{65, 75}, LEFT_KNOB_DOWN{10, 10}, RIGHT_KNOB_UP{110, 60};
+
+struct Selector {
+  int sel, sub, push;
+};
+
+TEST(FdSelector, EveryCellOfTheTransitionTable) {
+  Bed bed;
+  const Spot controls[] = {DRUM_UP, DRUM_DOWN, LEVER_LEFT, LEVER_RIGHT};
+  // From each position (HEADING pushed), where drum up, drum down, lever left, lever right lead.
+  struct Row {
+    Selector from;
+    Selector to[4];
+  } rows[] = {
+      {{1, 0, 1}, {{1, 0, 0}, {2, 0, 1}, {1, 0, 1}, {1, 0, 1}}},
+      {{2, 0, 1}, {{1, 0, 0}, {3, 0, 1}, {2, 2, 0}, {2, 1, 0}}},
+      {{2, 1, 1}, {{1, 1, 0}, {6, 1, 1}, {2, 0, 0}, {2, 1, 0}}},
+      {{2, 2, 1}, {{1, 2, 0}, {5, 2, 1}, {2, 2, 0}, {2, 0, 0}}},
+      {{3, 0, 1}, {{2, 0, 1}, {4, 0, 0}, {5, 0, 0}, {6, 0, 0}}},
+      {{5, 2, 1}, {{2, 2, 1}, {4, 2, 0}, {5, 2, 1}, {3, 2, 0}}},
+      {{6, 1, 1}, {{2, 1, 1}, {4, 1, 0}, {3, 1, 0}, {6, 1, 1}}},
+      {{4, 1, 1}, {{6, 1, 1}, {4, 1, 0}, {4, 1, 1}, {4, 1, 1}}},
+  };
+  for (const Row& row : rows)
+    for (int c = 0; c < 4; ++c) {
+      bed.set("fd_mode_sel", row.from.sel);
+      bed.set("fd_mode_sub", row.from.sub);
+      bed.set("fd_mode_push", row.from.push);
+      bed->click(FD_SELECTOR, controls[c].x, controls[c].y);
+      const Selector& to = row.to[c];
+      SCOPED_TRACE(testing::Message()
+                   << "from " << row.from.sel << "/" << row.from.sub << ", control " << c);
+      EXPECT_EQ(bed.state("fd_mode_sel"), to.sel);
+      EXPECT_EQ(bed.state("fd_mode_sub"), to.sub);
+      EXPECT_EQ(bed.state("fd_mode_push"), to.push);
+    }
+}
+
+TEST(FdSelector, HeadingTogglesOnlyInAltHoldOrIlsVorWithTheLeverCentred) {
+  Bed bed;
+  const Selector cases[] = {{2, 0, 1}, {3, 0, 1}, {2, 1, 0}, {2, 2, 0},
+                            {1, 0, 0}, {4, 0, 0}, {5, 0, 0}, {6, 0, 0}};
+  for (const Selector& c : cases) {
+    bed.set("fd_mode_sel", c.sel);
+    bed.set("fd_mode_sub", c.sub);
+    bed.set("fd_mode_push", 0);
+    bed->click(FD_SELECTOR, HEADING_BUTTON.x, HEADING_BUTTON.y);
+    EXPECT_EQ(bed.state("fd_mode_push"), c.push) << c.sel << "/" << c.sub;
+  }
+  bed.set("fd_mode_sel", 3);
+  bed->click(FD_SELECTOR, HEADING_BUTTON.x, HEADING_BUTTON.y);
+  bed->click(FD_SELECTOR, HEADING_BUTTON.x, HEADING_BUTTON.y);
+  EXPECT_EQ(bed.state("fd_mode_push"), 0) << "a second push releases it";
+}
+
+TEST(FdSelector, KnobsStopAtTheirLimitsAndTurnTheirImages) {
+  Bed bed;
+  bed.set("fd_knob_value", -23);
+  bed->click(FD_SELECTOR, LEFT_KNOB_DOWN.x, LEFT_KNOB_DOWN.y);
+  EXPECT_EQ(bed.state("fd_knob_value"), -23);
+  bed.set("fd_knob_value", 22);
+  bed->click(FD_SELECTOR, RIGHT_KNOB_UP.x, RIGHT_KNOB_UP.y);
+  bed->click(FD_SELECTOR, RIGHT_KNOB_UP.x, RIGHT_KNOB_UP.y, MOUSE_LEFTSINGLE | MOUSE_DOWN_REPEAT);
+  EXPECT_EQ(bed.state("fd_knob_value"), 23) << "held, the knob turns on to its stop";
+  EXPECT_EQ(bed.state("fd_knob_anim"), 1) << "three clicks";
+  bed.frames();
+  EXPECT_FALSE(bed.visible(FD_SELECTOR, 18));
+  EXPECT_TRUE(bed.visible(FD_SELECTOR, 20));
+  EXPECT_TRUE(bed.visible(FD_SELECTOR, 21));
+}
+
+TEST(FdSelector, TheDrumShowsThePositionByDayAndByNight) {
+  Bed bed;
+  bed.frames();
+  EXPECT_TRUE(bed.visible(FD_SELECTOR, 6)) << "ILS-VOR at load";
+  bed->click(FD_SELECTOR, LEVER_RIGHT.x, LEVER_RIGHT.y);
+  bed.night();
+  bed.frames();
+  EXPECT_TRUE(bed.visible(FD_SELECTOR, 16)) << "BLUE RIGHT, night copy";
+  EXPECT_FALSE(bed.visible(FD_SELECTOR, 8));
+  EXPECT_FALSE(bed.visible(FD_SELECTOR, 14));
+  EXPECT_EQ(bed->element(FD_SELECTOR, 16)->bitmap, 18512u);
+}
+
+// The flight director drives the attitude director's bars and flags.
+TEST(FlightDirector, BarsAndFlagsOnTheAttitudeDirector) {
+  Bed bed;
+  const char* const adi = "kestovil fdadi_k7";
+  constexpr int FD_FLAG = 4, ROLL_BAR = 7;
+  bed.set("elec_ac_ess", 0);
+  bed.frames(5);
+  EXPECT_TRUE(bed.visible(adi, FD_FLAG));
+  EXPECT_EQ(bed.state("fd_roll_bar"), 14) << "stowed";
+  bed.set("elec_ac_ess", 1);
+  bed->click(FD_SELECTOR, HEADING_BUTTON.x, HEADING_BUTTON.y);
+  bed.set("hsi_heading_sel", 10);
+  bed->set_token(0x54, 350); // 20 degrees right of the heading, across north
+  bed.frames(5);
+  EXPECT_FALSE(bed.visible(adi, FD_FLAG));
+  EXPECT_EQ(bed.value(adi, ROLL_BAR), 7.25) << "the bar on a 25-degree bank command";
+}
+
+// ---- the autopilot panel
+
+constexpr Spot ENGAGE{30, 20}, HEADING{30, 50}, NAV{60, 80}, APPROACH{90, 80}, ALT_A{150, 80},
+    ALT_B{180, 80}, TURN_LEFT{70, 20}, TURN_CENTRE{100, 20}, TURN_RIGHT{130, 20}, WHEEL_UP{170, 20},
+    WHEEL_DOWN{170, 45};
+enum Lamp { LAMP_ENGAGE = 10, LAMP_HEADING, LAMP_NAV, LAMP_APPROACH, LAMP_ALT_A, LAMP_ALT_B };
+constexpr int WHEEL_UP_IMAGE = 4, WHEEL_CENTRE_IMAGE = 5, READY_LAMP = 3;
+
+enum : std::uint32_t {
+  KEY_DISCONNECT = 0x100FF,
+  KEY_ENGAGE = 0x10100,
+  KEY_HEADING_OFF = 0x10117,
+  KEY_LEVELER_OFF = 0x10119,
+  KEY_NAV_OFF = 0x1011B,
+  KEY_NAV_OFF_2 = 0x10115,
+  KEY_APPROACH_OFF = 0x10116,
+  KEY_VS_REF = 0x101F4,
+  KEY_ALT_REF = 0x1024C,
+  KEY_AILERON = 0x1009F,
+};
+
+// Ready, engaged and holding the pitch attitude at 5000 ft.
+struct Engaged : Bed {
+  Engaged() {
+    autopilot_supplies(*this);
+    sim->click(AP_READY, 20, 20);
+    frames();
+    press(ENGAGE);
+    frames(2);
+    EXPECT_EQ(state("ap_pitch_hold"), 1);
+  }
+  void press(Spot s) { EXPECT_TRUE(sim->click(AP_PANEL, s.x, s.y)); }
+  // The stand-in stops flying the vertical modes: the test sets V/S, pitch and altitude itself.
+  void hands_off_vertical() { sim->set_token(0x6c, 0.0); }
+};
+
+// The ids of the key events sent from the log index `index` on, in order.
+std::vector<std::uint32_t> sent_since(const Bed& bed, std::size_t index) {
+  std::vector<std::uint32_t> ids;
+  for (std::size_t i = index; i < bed->key_events().size(); ++i)
+    ids.push_back(bed->key_events()[i].id);
+  return ids;
+}
+
+TEST(Autopilot, EachButtonLightsItsLampOverItself) {
+  Engaged bed;
+  bed.set("fd_heading_cmd", 75);
+  const std::size_t before = bed->key_events().size();
+  bed.press(NAV); // no station: toward the FD's heading command on the heading hold
+  EXPECT_EQ(sent_since(bed, before),
+            (std::vector<std::uint32_t>{0x101FA, 0x1010F, KEY_LEVELER_OFF}));
+  EXPECT_EQ(last_key_value(bed, 0x101FA), 75);
+  struct Case {
+    Spot button;
+    int lamp, x, y;
+  } cases[] = {{ENGAGE, LAMP_ENGAGE, 27, 18},
+               {NAV, LAMP_NAV, 56, 78},
+               {HEADING, LAMP_HEADING, 27, 48},
+               {APPROACH, LAMP_APPROACH, 85, 78},
+               {ALT_B, LAMP_ALT_B, 178, 78}};
+  for (const Case& c : cases) {
+    if (c.lamp != LAMP_ENGAGE && c.lamp != LAMP_NAV) bed.press(c.button);
+    bed.frames();
+    const auto lamp = bed->element(AP_PANEL, c.lamp);
+    EXPECT_TRUE(lamp && !lamp->hidden) << c.lamp;
+    EXPECT_EQ(lamp->bitmap, 20496u);
+    EXPECT_EQ(lamp->position.x, c.x);
+    EXPECT_EQ(lamp->position.y, c.y);
+  }
+}
+
+TEST(Autopilot, PitchHoldGainByErrorBandAndAFrozenVsWithinATenth) {
+  Engaged bed;
+  bed.hands_off_vertical();
+  bed.set("ap_pitch_target", 0);
+  bed->set_token(0x41, 0);
+  struct Case {
+    double pitch_up;
+    int vs_cmd;
+  } cases[] = {{1.5, -2250}, {1.49, -1490}, {-0.5, 250}, {0.1, -10}, {0.099, 0}};
+  for (const Case& c : cases) {
+    bed->set_token(0x4e, -c.pitch_up);
+    bed.frames();
+    EXPECT_EQ(bed.state("ap_vs_cmd"), c.vs_cmd) << "pitch " << c.pitch_up;
+  }
+  EXPECT_EQ(bed.state("ap_pitch_latched"), 1);
+  bed->set_token(0x4e, -0.05);
+  bed->set_token(0x41, 300 * 1.30048);
+  bed.frames();
+  EXPECT_EQ(bed.state("ap_vs_cmd"), 0) << "within a tenth the V/S is frozen once, not followed";
+  EXPECT_EQ(last_key_value(bed, KEY_VS_REF), 0);
+  EXPECT_EQ(last_key_value(bed, KEY_ALT_REF), 69000) << "climbing: no altitude in the way";
+}
+
+TEST(Autopilot, HoldASendsItsReferenceUntilStrictlyWithinHalfAFoot) {
+  Engaged bed;
+  bed.hands_off_vertical();
+  bed->set_token(0x4a, 5000.7);
+  bed.press(ALT_A);
+  bed.frames();
+  EXPECT_EQ(bed.state("ap_alt_ref"), 5000);
+  EXPECT_EQ(bed.state("ap_alt_capture"), 1);
+  for (double altitude : {5000.5, 4999.5}) {
+    bed->set_token(0x4a, altitude);
+    const auto next = bed->frame_count() + 1;
+    bed.frames();
+    EXPECT_EQ(bed.keys(KEY_ALT_REF, next), 1u) << altitude;
+  }
+  bed->set_token(0x4a, 5000.49);
+  const auto next = bed->frame_count() + 1;
+  bed.frames();
+  EXPECT_EQ(bed.state("ap_alt_capture"), 2);
+  bed->set_token(0x4a, 5003);
+  bed.frames();
+  EXPECT_EQ(bed.keys(KEY_ALT_REF, next), 0u) << "captured: no more references";
+}
+
+TEST(Autopilot, AltitudeHoldsExcludeEachOtherAndAWheelClickResumesThePitchHold) {
+  Engaged bed;
+  bed.press(ALT_A);
+  bed.press(ALT_B);
+  EXPECT_EQ(bed.state("ap_alt_hold_a"), 0);
+  EXPECT_EQ(bed.state("ap_alt_hold_b"), 1);
+  bed.frames();
+  EXPECT_TRUE(bed.visible(AP_PANEL, LAMP_ALT_B));
+  EXPECT_FALSE(bed.visible(AP_PANEL, LAMP_ALT_A));
+  bed.press(ALT_A);
+  EXPECT_EQ(bed.state("ap_alt_hold_b"), 0);
+  bed.frames();
+  EXPECT_TRUE(bed.visible(AP_PANEL, LAMP_ALT_A));
+  EXPECT_EQ(bed->element(AP_PANEL, LAMP_ALT_A)->bitmap, 20496u);
+  EXPECT_EQ(bed->element(AP_PANEL, LAMP_ALT_A)->position.x, 147);
+  bed->set_token(0x6c, 0);
+  bed.frames();
+  EXPECT_FALSE(bed.visible(AP_PANEL, LAMP_ALT_A)) << "dark while the simulator holds nothing";
+
+  const double target = bed.state("ap_pitch_target");
+  bed.press(WHEEL_DOWN);
+  EXPECT_EQ(bed.state("ap_alt_hold_a"), 0);
+  EXPECT_NEAR(bed.state("ap_pitch_target"), target + 0.4, 1e-9);
+  const auto next = bed->frame_count() + 1;
+  bed.frames();
+  EXPECT_EQ(bed.keys(KEY_VS_REF, next), 1u) << "the pitch hold flies again";
+}
+
+TEST(Autopilot, TurnKnobLawAndItsLeftStepWithoutReadiness) {
+  Engaged bed;
+  bed.set("ap_ready", 0); // until the next frame
+  bed.press(TURN_RIGHT);
+  EXPECT_EQ(bed.state("ap_turn_active"), 0) << "the right step asks for readiness";
+  bed.press(TURN_LEFT);
+  EXPECT_EQ(bed.state("ap_turn_sel"), -5) << "the left step does not";
+  bed.frames(2); // ready again
+  for (int i = 0; i < 8; ++i)
+    bed.press(TURN_RIGHT);
+  EXPECT_EQ(bed.state("ap_turn_sel"), 30);
+  struct Case {
+    double bank; // left wing down positive; half degrees, as the stand-in rolls a little
+    int aileron;
+  } cases[] = {{-30.5, 340}, {-29.5, 370 - 1000}, {-20.5, 370 - 6000}, {10.5, -8000}};
+  for (const Case& c : cases) {
+    bed->set_token(0x50, c.bank);
+    bed->set_token(0x4f, c.bank < 0 ? 360 + c.bank : c.bank);
+    bed.frames();
+    EXPECT_EQ(last_key_value(bed, KEY_AILERON), c.aileron) << "bank " << c.bank;
+  }
+  bed.press(TURN_CENTRE);
+  EXPECT_EQ(bed.state("ap_turn_active"), 0);
+  EXPECT_EQ(bed.state("ap_turn_sel"), 0);
+}
+
+TEST(Autopilot, BankJustShortOf360ReadsLevel) {
+  Engaged bed;
+  bed.press(TURN_LEFT); // the turn knob takes the bank, the selection back at 0
+  bed.press(TURN_RIGHT);
+  bed->set_token(0x50, -2.5);
+  bed.frames();
+  EXPECT_EQ(bed.state("ap_bank_int"), 2);
+  bed->set_token(0x50, -0.5); // 359.5 on the 0..360 bank
+  bed.frames();
+  EXPECT_EQ(bed.state("ap_bank_int"), 0);
+  EXPECT_EQ(last_key_value(bed, KEY_AILERON), -30) << "level: bias - 30";
+}
+
+TEST(Autopilot, LossOfReadinessDisconnectsOnTheNextFrame) {
+  struct Cause {
+    const char* name;
+    double value;
+  } causes[] = {{"elec_bus_gen_c", 0}, {"elec_ac_main", 0},          {"elec_ac_main_b", 0},
+                {"elec_tadg_on", 0},   {"hydrau_press_green", 1400}, {"ap_ready_sw", 0}};
+  for (const Cause& c : causes) {
+    Engaged bed;
+    bed.press(HEADING);
+    bed.set(c.name, c.value);
+    bed.frames();
+    EXPECT_EQ(bed.keys(KEY_DISCONNECT), 1u) << c.name;
+    bed.frames();
+    EXPECT_EQ(bed->token(0x67), 0.0) << c.name;
+    EXPECT_EQ(bed.state("ap_pitch_hold"), 0) << c.name;
+    EXPECT_EQ(bed.state("ap_hdg_mode"), 0) << c.name;
+  }
+  Engaged blue;
+  blue.set("hydrau_press_green", 0);
+  blue.set("hydrau_press_blue", 1401);
+  blue.frames(2);
+  EXPECT_EQ(blue.state("ap_ready"), 1) << "either circuit will do";
+}
+
+TEST(Autopilot, MasterOffClearsEverythingAndTurnsOffOnlyWhatIsOn) {
+  Engaged bed;
+  bed.press(HEADING);
+  bed.press(ALT_A);
+  bed.set("ap_turn_sel", 10);
+  bed.frames();
+  EXPECT_TRUE(bed.visible(AP_PANEL, LAMP_HEADING));
+  EXPECT_EQ(bed->element(AP_PANEL, LAMP_HEADING)->position.y, 48);
+  bed->set_token(0x67, 0.0); // the simulator's autopilot dropped out; its heading hold is on
+  const auto since = bed->frame_count() + 1;
+  bed.frames();
+  EXPECT_EQ(bed.keys(KEY_HEADING_OFF, since), 1u);
+  for (std::uint32_t off : {KEY_LEVELER_OFF, KEY_NAV_OFF, KEY_NAV_OFF_2, KEY_APPROACH_OFF})
+    EXPECT_EQ(bed.keys(off, since), 0u) << std::hex << off;
+  for (const char* name : {"ap_pitch_hold", "ap_hdg_mode", "ap_alt_hold_a", "ap_turn_sel",
+                           "ap_turn_active", "ap_coord_active"})
+    EXPECT_EQ(bed.state(name), 0) << name;
+  for (int lamp = LAMP_ENGAGE; lamp <= LAMP_ALT_B; ++lamp)
+    EXPECT_FALSE(bed.visible(AP_PANEL, lamp)) << lamp;
+  EXPECT_TRUE(bed.visible(AP_READY, READY_LAMP)) << "ready to engage again";
+}
+
+TEST(Autopilot, WithTheMasterOffOnlyEngageActs) {
+  Bed bed;
+  autopilot_supplies(bed);
+  bed->click(AP_READY, 20, 20);
+  bed.frames();
+  bed.set("land_test", 2);
+  for (Spot s :
+       {HEADING, NAV, APPROACH, ALT_A, ALT_B, TURN_LEFT, TURN_CENTRE, TURN_RIGHT, WHEEL_DOWN})
+    bed->click(AP_PANEL, s.x, s.y);
+  EXPECT_TRUE(bed->key_events().empty());
+  for (const char* name : {"ap_hdg_mode", "ap_nav_mode", "ap_appr", "ap_alt_hold_a",
+                           "ap_alt_hold_b", "ap_turn_sel", "ap_turn_active"})
+    EXPECT_EQ(bed.state(name), 0) << name;
+  EXPECT_EQ(bed.state("ap_wheel_dn_clk"), 1) << "the wheel still turns";
+  EXPECT_EQ(bed.state("land_test"), 0) << "the approach button still ends the landing test";
+  bed->click(AP_PANEL, ENGAGE.x, ENGAGE.y);
+  EXPECT_EQ(bed.keys(KEY_ENGAGE), 1u);
+  EXPECT_EQ(bed.state("ap_coupled"), 1);
+}
+
+TEST(Autopilot, ReadyOffSendsItsSevenEventsOnce) {
+  Engaged bed;
+  const std::size_t before = bed->key_events().size();
+  bed->click(AP_READY, 20, 20);
+  EXPECT_EQ(sent_since(bed, before),
+            (std::vector<std::uint32_t>{KEY_DISCONNECT, KEY_LEVELER_OFF, KEY_HEADING_OFF,
+                                        KEY_NAV_OFF, KEY_NAV_OFF_2, KEY_APPROACH_OFF, 0x1022E}));
+  bed.frames(3);
+  EXPECT_EQ(bed.keys(0x1022E), 1u);
+  EXPECT_EQ(bed.keys(KEY_DISCONNECT), 1u) << "the master went off with the first one";
+  EXPECT_EQ(bed.calls("CLICK"), 2u);
+}
+
+TEST(Autopilot, WheelImageReturnsAtOrPastItsTick) {
+  Engaged bed;
+  bed.press(WHEEL_UP);
+  bed.frames();
+  EXPECT_TRUE(bed.visible(AP_PANEL, WHEEL_UP_IMAGE));
+  EXPECT_FALSE(bed.visible(AP_PANEL, WHEEL_CENTRE_IMAGE));
+  bed.frames(3);
+  EXPECT_TRUE(bed.visible(AP_PANEL, WHEEL_CENTRE_IMAGE)) << "three ticks later";
+  bed.press(WHEEL_UP);
+  bed.frames();
+  bed.set("ap_wheel_timer_end", bed->token(0x1) - 1); // its tick went by unseen
+  bed.frames();
+  EXPECT_TRUE(bed.visible(AP_PANEL, WHEEL_CENTRE_IMAGE));
+  EXPECT_EQ(bed.state("ap_wheel_up_clk"), 0);
+}
+
+} // namespace

@@ -136,6 +136,10 @@ def check_needle(gauge, element):
         raise BadRecords("%s: a calibration point lies on the needle's pivot (%d, %d)" %
                          (where(gauge, element), element["x"], element["y"]))
     ox, oy = element["ofs"]
+    # A calibrated needle may start beside its pivot (a pointer on a ring): its bitmap pivot lies
+    # before the bitmap's left edge, on the needle's axis, short of the tip.
+    if element["table"] and oy >= 0 and 0 > ox > 4 - min(needle_reach(element)):
+        return
     if (ox < 0 or oy < 0) and not is_marker(element):
         raise BadRecords("%s: needle pivot (%d, %d) lies outside the needle bitmap" %
                          (where(gauge, element), ox, oy))
@@ -169,6 +173,8 @@ def background_width(gauge):
             width = max(width, e["x"] + e["size"][0])
         elif e["x"] >= gauge["size_mm"]:
             width = max(width, e["x"] + (DEFAULT_SIDE if e["kind"] != "needle" else 8))
+        elif e["kind"] == "moving" and e["x"] + DRUM_WINDOW[0] > width:  # a drum at the edge
+            width = e["x"] + DRUM_WINDOW[0]
     return width
 
 
@@ -315,6 +321,11 @@ def collect(records):
                 continue
             if known.family == b.family == "image":  # it must fit wherever it is used
                 known.size = (min(known.size[0], b.size[0]), min(known.size[1], b.size[1]))
+                continue
+            if {known.family, b.family} == {"face", "image"}:
+                # A small gauge that is one lamp, or a dial laid over another gauge of the same
+                # size: the face serves both.
+                found[b.id] = known if known.family == "face" else b
                 continue
             # The same artwork used twice: it must be the same kind of bitmap, and a face or a
             # strip the same size.

@@ -1,0 +1,50 @@
+// The pedestal's copies of captain's instruments: the attitude director copy shows what the
+// full-size one computes, and the coupled-approach lamp copy runs the lamp's own rule.
+#include "k7test.h"
+
+namespace {
+
+using namespace k7test;
+
+const char* const ADI_MINI = "kestovil fdadimini_k7";
+const char* const COUPL_MINI = "kestovil land_coupl_lightmini_k7";
+constexpr std::uint32_t BANK = 0x50, ATTITUDE_FAIL = 0x114;
+constexpr int SPHERE = 1, FLAG_FD = 4, FLAG_ATT = 5;
+
+TEST(Miniatures, AttitudeCopyFollowsTheAttitudeDirector) {
+  Bed b({THROTTLES});
+  b.set("elec_tadg_on", 1);
+  b->set_token(BANK, 30);
+  b.frames(2);
+  EXPECT_EQ(K7_COPY(b->element(ADI_MINI, SPHERE)->value_r), 30);
+  EXPECT_FALSE(b.visible(ADI_MINI, FLAG_ATT));
+  b->set_token(ATTITUDE_FAIL, 1);
+  b.frames();
+  EXPECT_TRUE(b.visible(ADI_MINI, FLAG_FD));
+  EXPECT_TRUE(b.visible(ADI_MINI, FLAG_ATT));
+  EXPECT_EQ(K7_COPY(b->header(ADI_MINI)->mouse_rect[0].help_id), 43789);
+}
+
+TEST(Miniatures, CoupledApproachLampCopy) {
+  Bed b({THROTTLES});
+  b.set("elec_bus_ess", 1);
+  b.frames();
+  EXPECT_FALSE(b.visible(COUPL_MINI, 0));
+  b.set("land_coupl_state", 1);
+  b.frames();
+  EXPECT_TRUE(b.visible(COUPL_MINI, 0));
+  EXPECT_EQ(b.state("warn_req_coupl"), 1) << "the alarm is asked for";
+  b.set("land_test", 1);
+  b.frames();
+  EXPECT_FALSE(b.visible(COUPL_MINI, 0)) << "testing without a radio altitude";
+  b.set("ralt_valid", 1);
+  b.frames();
+  EXPECT_TRUE(b.visible(COUPL_MINI, 0));
+  b.set("warn_req_coupl", 2);
+  b.set("land_coupl_state", 0);
+  b.frames();
+  EXPECT_FALSE(b.visible(COUPL_MINI, 0));
+  EXPECT_EQ(b.state("warn_req_coupl"), 0) << "the accepted alarm clears with the coupling";
+}
+
+} // namespace

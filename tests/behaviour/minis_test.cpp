@@ -47,4 +47,32 @@ TEST(Miniatures, CoupledApproachLampCopy) {
   EXPECT_EQ(b.state("warn_req_coupl"), 0) << "the accepted alarm clears with the coupling";
 }
 
+TEST(Miniatures, HsiCopyTakesTheHsiClicksAndShowsItsFlags) {
+  const char* const HSI = "kestovil hsi_k7";
+  const char* const HSI_MINI = "kestovil hsimini_k7";
+  constexpr int FROM = 4, TO = 5, HDG_UNITS = 24;
+  Bed b({THROTTLES});
+  b.set("elec_ac_ess", 1);
+  b.set("elec_tadg_on", 1);
+  b.set("elec_bus_radio1", 1);
+  b.set("radio_vordme_sel1", 1);
+  b.set("hsi_heading_sel", 100);
+  b.frames();
+  b->click(HSI_MINI, 319, 224); // heading +1
+  b.frames();
+  EXPECT_EQ(b.state("hsi_heading_sel"), 101);
+  EXPECT_TRUE(b.visible(HSI, 26)) << "the readout on the HSI";
+  EXPECT_TRUE(b.visible(HSI_MINI, HDG_UNITS)) << "and on the copy";
+
+  b->set_token(0x2B, 2); // FROM
+  b.frames();
+  EXPECT_TRUE(b.visible(HSI, FROM));
+  EXPECT_TRUE(b.visible(HSI_MINI, FROM));
+  EXPECT_FALSE(b.visible(HSI_MINI, TO));
+  b->set_token(0x2B, 1);
+  b.frames();
+  EXPECT_TRUE(b.visible(HSI_MINI, TO));
+  EXPECT_FALSE(b.visible(HSI_MINI, FROM));
+}
+
 } // namespace

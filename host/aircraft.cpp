@@ -10,18 +10,24 @@ void aircraft_reset(Sim& sim) {
   electrical_reset(sim);
   hydraulics_reset(sim);
   engines_reset(sim);
+  airdata_reset(sim);
+  gear_reset(sim);
   autopilot_reset(sim);
   attitude_reset(sim);
   engine_gauges_reset(sim);
   radios_reset(sim);
+  warnings_reset(sim);
 }
 
 void aircraft_frame(Sim& sim) {
   engines_frame(sim);
   engine_gauges_frame(sim);
+  airdata_frame(sim);
   electrical_frame(sim);
   hydraulics_frame(sim);
+  gear_frame(sim);
   autopilot_frame(sim);
+  warnings_frame(sim);
 }
 
 } // namespace k7host

@@ -1,7 +1,8 @@
-// The stand-in's aircraft: what the engine instruments, the clock and the surface indicators read.
-// From each engine's N2 (the engine model's, aircraft_engines.cpp) it derives the turbine speed
-// that the panel's engine module publishes as a named variable, the exhaust and oil temperatures
-// (degrees Rankine), the oil pressure and the fuel flow (lb/h); the total air temperature stands at
+// The stand-in's aircraft: what the engine instruments, the clock and the surface indicators read
+// beyond the other parts (fuel flow and oil temperature: aircraft_gear.cpp; oil pressure:
+// aircraft_warnings.cpp). From each engine's N2 (the engine model's, aircraft_engines.cpp) it
+// derives the turbine speed that the panel's engine module publishes as a named variable and the
+// exhaust temperature (degrees Rankine); the total air temperature stands at
 // 15 deg C (token 0x15E, in deg C / 256); the time of day runs with the simulator's clock and is
 // stepped by the clock's key events; the control surfaces and the trim rest at 0. "TRIM_CORR" is
 // not published: a scenario or test sets it.
@@ -22,12 +23,12 @@ namespace {
 struct GaugeTokens {
   std::uint32_t n2;
   const char* turbine_rpm;
-  std::uint32_t exhaust, oil_temp, oil_press, fuel_flow;
+  std::uint32_t exhaust;
 };
 
 constexpr GaugeTokens gauge_tokens[2] = {
-    {0x271, "leftTurbineRPM", 0x237, 0x231, 0x232, 0x27E},
-    {0x284, "rightTurbineRPM", 0x241, 0x23B, 0x23C, 0x291},
+    {0x271, "leftTurbineRPM", 0x237},
+    {0x284, "rightTurbineRPM", 0x241},
 };
 
 enum : std::uint32_t {
@@ -55,7 +56,6 @@ double rankine(double celsius) {
 struct Written {
   std::map<std::uint32_t, double> tokens;
   std::map<std::string, double> named;
-  double oil_c[2] = {AMBIENT_C, AMBIENT_C};
   double time_of_day = START_TIME; // seconds since midnight at simulator clock 0
   double hours = 0.0, minutes = 0.0;
 };
@@ -84,15 +84,8 @@ double finite(double v) {
 void step_engine(Sim& sim, Written& w, int i) {
   const GaugeTokens& t = gauge_tokens[i];
   const double n2 = std::clamp(finite(sim.token(t.n2)), 0.0, 110.0);
-  const bool running = n2 >= 30.0;
   put_named(sim, w, t.turbine_rpm, n2 * RPM_PER_PERCENT);
   put(sim, w, t.exhaust, rankine(AMBIENT_C + std::max(0.0, n2 - 15.0) * 7.5));
-  // Oil warms toward 60..95 deg C with the engine running, cools toward the air when stopped.
-  const double oil_target = running ? 20.0 + 0.75 * n2 : AMBIENT_C;
-  w.oil_c[i] += (oil_target - w.oil_c[i]) * 0.02 / kFramesPerSecond;
-  put(sim, w, t.oil_temp, rankine(w.oil_c[i]));
-  put(sim, w, t.oil_press, 200.0 * 0.45 * n2); // about 28 gauge units at idle
-  put(sim, w, t.fuel_flow, running ? 1000.0 * std::pow(n2 / 62.0, 3.5) : 0.0);
 }
 
 void publish_time(Sim& sim, Written& w) {

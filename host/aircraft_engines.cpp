@@ -25,11 +25,12 @@ struct EngineTokens {
   std::uint32_t fuel_lever; // fuel control lever, fuel on at 0.5 or more
   std::uint32_t throttle;   // throttle lever 0.0 .. 1.0 (below 0 in reverse)
   std::uint32_t throttle_k; // the same in 1/16384
+  std::uint32_t failed;     // engine failure, 1.0 failed (toggled by the failure key events)
 };
 
 constexpr EngineTokens engine_tokens[2] = {
-    {0x270, 0x271, 0x133, 0x37F, 0x230, 0x22E, 0x080},
-    {0x283, 0x284, 0x38A, 0x380, 0x23A, 0x238, 0x0A3},
+    {0x270, 0x271, 0x133, 0x37F, 0x230, 0x22E, 0x080, 0x234},
+    {0x283, 0x284, 0x38A, 0x380, 0x23A, 0x238, 0x0A3, 0x23E},
 };
 
 // ---- key events
@@ -143,7 +144,7 @@ void set_throttle(Sim& sim, const EngineTokens& t, double value) {
 
 void step_engine(Sim& sim, const EngineTokens& t, EngineState& e) {
   const bool has_fuel = finite(sim.token(t.selector)) != 0.0 && sim.token(t.valve) == 1.0 &&
-                        finite(sim.token(t.fuel_lever)) >= 0.5;
+                        finite(sim.token(t.fuel_lever)) >= 0.5 && sim.token(t.failed) != 1.0;
   const bool starter = e.starter_events > 0;
   e.starter_events = 0;
   const double set_n2 = sim.token(t.n2);

@@ -91,6 +91,7 @@ double toward(double value, double target, double step) {
 struct GearTransit {
   bool moving = false;
   double target = GEAR_DOWN;
+  bool held = false; // the gear stays where a test puts it
 };
 std::map<const Sim*, GearTransit> gear_transits;
 
@@ -112,8 +113,14 @@ bool hydraulics_key_event(Sim& sim, std::uint32_t id, std::uint32_t) {
   case KEY_FLAPS_DOWN:
     sim.set_token(TOKEN_FLAPS_HANDLE, detents[DETENT_COUNT - 1].handle);
     return true;
-  case KEY_GEAR_DOWN: gear_transits[&sim] = {true, GEAR_DOWN}; return true;
-  case KEY_GEAR_UP: gear_transits[&sim] = {true, 0.0}; return true;
+  case KEY_GEAR_DOWN:
+    gear_transits[&sim].moving = true;
+    gear_transits[&sim].target = GEAR_DOWN;
+    return true;
+  case KEY_GEAR_UP:
+    gear_transits[&sim].moving = true;
+    gear_transits[&sim].target = 0.0;
+    return true;
   default: return false;
   }
 }
@@ -138,7 +145,7 @@ void hydraulics_frame(Sim& sim) {
   sim.set_token(TOKEN_FLAPS_RIGHT_ANGLE, angle);
 
   GearTransit& gear_transit = gear_transits[&sim];
-  if (gear_transit.moving) {
+  if (gear_transit.moving && !gear_transit.held) {
     bool arrived = true;
     for (std::uint32_t leg : {TOKEN_GEAR_NOSE, TOKEN_GEAR_LEFT, TOKEN_GEAR_RIGHT}) {
       const double position = toward(sim.token(leg), gear_transit.target, GEAR_STEP);
@@ -147,6 +154,10 @@ void hydraulics_frame(Sim& sim) {
     }
     gear_transit.moving = !arrived;
   }
+}
+
+void gear_hold(Sim& sim, bool hold) {
+  gear_transits[&sim].held = hold;
 }
 
 } // namespace k7host

@@ -26,11 +26,14 @@ void apply_key_event(Sim& sim, std::uint32_t id, std::uint32_t value) {
       return;
     }
   if (electrical_key_event(sim, id, value)) return;
+  if (gear_key_event(sim, id, value)) return; // before the hydraulics: it sees the gear events too
   if (hydraulics_key_event(sim, id, value)) return;
+  if (airdata_key_event(sim, id, value)) return;
   if (autopilot_key_event(sim, id, value)) return;
   if (attitude_key_event(sim, id, value)) return;
   if (engine_gauges_key_event(sim, id, value)) return;
   if (radios_key_event(sim, id, value)) return;
+  if (warnings_key_event(sim, id, value)) return;
   engines_key_event(sim, id, value);
 }
 

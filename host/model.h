@@ -30,6 +30,19 @@ void engines_hold(Sim& sim, bool hold);
 bool engine_gauges_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void engine_gauges_reset(Sim& sim);
 void engine_gauges_frame(Sim& sim);
+bool airdata_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void airdata_reset(Sim& sim);
+void airdata_frame(Sim& sim);
+// Whether the simulator's ATC window stands open (the module opens and closes it by key event).
+bool airdata_atc_window_open(const Sim& sim);
+// While held, the gear stays where it is set; gear events still move the handle.
+void gear_hold(Sim& sim, bool hold);
+bool gear_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void gear_reset(Sim& sim);
+void gear_frame(Sim& sim);
+// From the next frame on, the simulator's clocks (ticks 0x1, seconds 0x25C and 0x25F) read this
+// many seconds less than before: a clock set back.
+void clock_set_back(Sim& sim, double seconds);
 bool autopilot_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void autopilot_reset(Sim& sim);
 void autopilot_frame(Sim& sim);
@@ -37,5 +50,8 @@ bool attitude_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void attitude_reset(Sim& sim);
 bool radios_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void radios_reset(Sim& sim);
+bool warnings_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void warnings_reset(Sim& sim);
+void warnings_frame(Sim& sim);
 
 } // namespace k7host

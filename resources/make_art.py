@@ -136,13 +136,18 @@ def check_needle(gauge, element):
         raise BadRecords("%s: a calibration point lies on the needle's pivot (%d, %d)" %
                          (where(gauge, element), element["x"], element["y"]))
     ox, oy = element["ofs"]
-    # A calibrated needle may start beside its pivot (a pointer on a ring): its bitmap pivot lies
-    # before the bitmap's left edge, on the needle's axis, short of the tip.
-    if element["table"] and oy >= 0 and 0 > ox > 4 - min(needle_reach(element)):
-        return
-    if (ox < 0 or oy < 0) and not is_marker(element):
+    if (ox < 0 or oy < 0) and not is_marker(element) and not is_rim_pointer(element):
         raise BadRecords("%s: needle pivot (%d, %d) lies outside the needle bitmap" %
                          (where(gauge, element), ox, oy))
+
+
+def is_rim_pointer(element):
+    """A pointer on a calibrated dial drawn only out near the rim: its pivot lies before its
+    bitmap along the pointer (a speed marker, a decision height index, a needle tip), but the
+    bitmap still starts inside the dial."""
+    ox, oy = element["ofs"]
+    return (bool(element["table"]) and ox < 0 and oy >= 0 and
+            -ox < min(needle_reach(element)) - 4)
 
 
 def is_marker(element):
@@ -234,6 +239,7 @@ def gauge_layout(gauge):
                 bitmaps.append(Bitmap(e["id"], "image", (DEFAULT_SIDE, DEFAULT_SIDE), owner,
                                       label=legend(gauge), night=night, lit=False, position=0,
                                       positions=1))
+                bottom = max([bottom, y + 1] + [ty + 8 for tx, ty, _ in e["table"]])
                 continue
             if e["table"]:
                 reach = max(4, int(min(needle_reach(e))) - 1)
@@ -243,7 +249,7 @@ def gauge_layout(gauge):
                     ticks.setdefault(face["n"], []).extend([
                         (tx - face["x"], ty - face["y"], x - face["x"], y - face["y"],
                          fmt_value(v)) for tx, ty, v in e["table"]])
-                size = (ox + reach + 1, 2 * oy + 1)
+                size = (max(4, ox + reach + 1), 2 * oy + 1)
             else:  # a knob turned by degrees: its pivot is its middle
                 size = (2 * ox + 1, 2 * oy + 1)
                 reach = ox

@@ -115,6 +115,87 @@
   X(i32, thr_show_end, 0, 0, 2147483647, "tick at which the throttle readout goes off")            \
   X(u8, thr_readout_mode, 0, 0, 2, "0 automatic, 1 off, 2 off with its label showing")             \
   X(u8, thr_label_run, 0, 0, 1, "label timer running")                                             \
-  X(i32, thr_label_end, 0, 0, 2147483647, "tick at which the label goes off")
+  X(i32, thr_label_end, 0, 0, 2147483647, "tick at which the label goes off")                      \
+  /* ---- airspeed indicator */                                                                    \
+  X(f64, ias_ind, 0.0, 0, 400, "airspeed pointer, knots")                                          \
+  X(f64, ias_second_ind, 0.0, 0, 400, "second pointer, knots (token 0x3F / 128)")                  \
+  X(u32, ias_marker_low, 145, 80, 250, "lower speed marker, knots")                                \
+  X(u32, ias_marker_high, 190, 80, 250, "upper speed marker, knots")                               \
+  X(f64, ias_gross_weight, 0.0, 0, 200000, "gross weight as last read, kg")                        \
+  X(f64, ias_vbase, 131.0, 62, 350, "weight-based reference speed, knots")                         \
+  X(f64, ias_vr, 136.0, 62, 365, "rotation speed, knots")                                          \
+  X(i32, ias_vr_int, 136, 62, 365, "rotation speed, whole knots")                                  \
+  X(f64, ias_v1, 122.0, 52, 355, "decision speed (rotation speed - 10), knots")                    \
+  X(f64, ias_vflap, 125.0, 57, 365, "flap-dependent reference speed, knots")                       \
+  X(u8, ias_readout_on, 1, 0, 1, "speed readouts shown (centre click toggles)")                    \
+  X(u8, ias_to_btn, 0, 0, 1, "take-off marker button pressed")                                     \
+  X(u8, ias_to_btn_busy, 0, 0, 1, "take-off marker button held in")                                \
+  X(i32, ias_to_btn_end, 0, 0, 2147483647, "tick at which the take-off button releases")           \
+  X(u8, ias_app_btn, 0, 0, 1, "approach marker button pressed")                                    \
+  X(u8, ias_app_btn_busy, 0, 0, 1, "approach marker button held in")                               \
+  X(i32, ias_app_btn_end, 0, 0, 2147483647, "tick at which the approach button releases")          \
+  X(u8, ias_call_80, 0, 0, 1, "80-knot call-out played in this take-off run")                      \
+  X(u8, ias_call_v1, 0, 0, 1, "V1 call-out played in this take-off run")                           \
+  X(u8, ias_call_vr, 0, 0, 1, "VR call-out played in this take-off run")                           \
+  X(f64, ias_drum_upper_tens, 0.0, 0, 10, "upper readout tens drum, digit position")               \
+  X(f64, ias_drum_upper_units, 0.0, 0, 10, "upper readout units drum, digit position")             \
+  X(f64, ias_drum_lower_tens, 0.0, 0, 10, "lower readout tens drum, digit position")               \
+  X(f64, ias_drum_lower_units, 0.0, 0, 10, "lower readout units drum, digit position")             \
+  /* ---- altimeter */                                                                             \
+  X(f64, alt_drum_value, 0.0, 0, 99999.99, "altitude the drum counter shows, feet")                \
+  X(f64, alt_hundreds_ind, 0.0, -100, 100, "hundreds pointer, one turn per 1000 ft")               \
+  X(f64, alt_drum_10000, 0.0, 0, 10, "ten-thousands drum, digit position")                         \
+  X(f64, alt_drum_1000, 0.0, 0, 10, "thousands drum, digit position")                              \
+  X(f64, alt_drum_100, 0.0, 0, 10, "hundreds drum, digit position")                                \
+  X(f64, alt_drum_10, 0.0, 0, 10, "last drum (tens of feet), digit position")                      \
+  X(f64, baro_inhg_x100, 2991.5, 0, 9999, "baro setting read back, inches of mercury x 100")       \
+  X(f64, baro_hpa, 1013.0, 0, 9999, "baro setting read back, hPa")                                 \
+  /* ---- Mach and angle of attack */                                                              \
+  X(f64, mach_target, 0.0, 0, 1000, "Mach pointer target, Mach x 1000")                            \
+  X(f64, mach_ind, 0.0, 0, 1000, "Mach pointer, Mach x 1000")                                      \
+  X(f64, aoa_ind, 0.0, 0, 32767, "angle-of-attack pointer, raw")                                   \
+  /* ---- radio altimeter */                                                                       \
+  X(u8, ralt_on, 0, 0, 1, "radio altimeter switched on")                                           \
+  X(u8, ralt_warm, 0, 0, 1, "warm-up started")                                                     \
+  X(i32, ralt_warm_end, 0, 0, 2147483647, "tick at which the warm-up ends")                        \
+  X(f64, ralt_ind, 0.0, 0, 2750, "radio altitude pointer, feet")                                   \
+  X(u32, ralt_dh, 50, 0, 2500, "decision height setting, feet")                                    \
+  X(u8, ralt_dh_lit, 0, 0, 1, "decision height lamp lit by altitude")                              \
+  X(u8, ralt_lamp_test, 0, 0, 1, "lamp test button pressed")                                       \
+  X(u8, ralt_lamp_test_run, 0, 0, 1, "lamp test running")                                          \
+  X(i32, ralt_lamp_test_end, 0, 0, 2147483647, "tick at which the lamp test ends")                 \
+  X(u8, ralt_btn_test, 0, 0, 1, "test button pressed")                                             \
+  X(u8, ralt_btn_test_run, 0, 0, 1, "test button held in")                                         \
+  X(i32, ralt_btn_test_end, 0, 0, 2147483647, "tick at which the test button releases")            \
+  X(u8, ralt_self_test, 0, 0, 1, "self-test button pressed")                                       \
+  X(u8, ralt_self_test_run, 0, 0, 1, "self-test running (pointer driven to 115)")                  \
+  X(i32, ralt_self_test_end, 0, 0, 2147483647, "tick at which the self-test ends")                 \
+  X(u8, ralt_warm_shown, 0, 0, 1, "warm-up light visible")                                         \
+  X(u8, ralt_dh_lamp_shown, 0, 0, 1, "decision height lamp visible")                               \
+  X(u8, ralt_test_img_shown, 0, 0, 1, "pressed test button image visible")                         \
+  X(u8, ralt_off_shown, 1, 0, 1, "OFF flag visible")                                               \
+  /* ---- radio magnetic indicators */                                                             \
+  X(f64, rmi_vor_card, 0.0, 0, 360, "VOR RMI card heading, degrees")                               \
+  X(f64, rmi_adf_card, 0.0, 0, 360, "ADF RMI card heading, degrees")                               \
+  X(u32, rmi_vor_sel, 0, 0, 360, "VOR RMI selected heading, degrees")                              \
+  X(u32, rmi_adf_sel, 0, 0, 360, "ADF RMI selected heading, degrees")                              \
+  X(f64, rmi_vor_marker, 0.0, 0, 720, "VOR RMI heading marker angle = 360 - heading + selection")  \
+  X(f64, rmi_adf_marker, 0.0, 0, 720, "ADF RMI heading marker angle = 360 - heading + selection")  \
+  X(f64, rmi_vor_ptr1, 90.0, 0, 360, "VOR RMI pointer 1 (NAV 1) angle, degrees")                   \
+  X(f64, rmi_vor_ptr2, 90.0, 0, 360, "VOR RMI pointer 2 (NAV 2) angle, degrees")                   \
+  X(f64, rmi_adf_ptr1, 90.0, 0, 360, "ADF RMI pointer 1 (ADF 1) angle, degrees")                   \
+  X(f64, rmi_adf_ptr2, 90.0, 0, 360, "ADF RMI pointer 2 (ADF 2) angle, degrees")                   \
+  X(u16, rmi_vor_knob, 0, 0, 360, "VOR RMI knob image angle")                                      \
+  X(u16, rmi_adf_knob, 0, 0, 360, "ADF RMI knob image angle")                                      \
+  /* ---- turn and sideslip, standby horizon */                                                    \
+  X(f64, turn_rate_ind, 0.0, -1200, 1200, "turn pointer, raw")                                     \
+  X(f64, turn_ball_x, 0.0, -40, 40, "sideslip ball, horizontal shift")                             \
+  X(f64, turn_ball_y, 0.0, -3, 0, "sideslip ball, vertical shift (rises at the ends)")             \
+  X(f64, hsec_bank_ind, 0.0, -181, 181, "standby horizon bank shown, degrees")                     \
+  X(f64, hsec_pitch_ind, 0.0, -90, 90, "standby horizon pitch shown, degrees")                     \
+  X(u8, hsec_bank_erecting, 0, 0, 1, "standby horizon bank toppled, erecting")                     \
+  X(u8, hsec_pitch_erecting, 0, 0, 1, "standby horizon pitch toppled, erecting")                   \
+  X(i32, hsec_knob, 0, -10, 10, "standby horizon pitch reference knob")                            \
+  X(f64, hsec_ref_index, 10.0, 0, 20, "standby horizon pitch reference index position")
 
 K7_STATE_DECLARE(K7_INSTRUMENTS_STATE)

@@ -107,9 +107,10 @@ def check(records, bitmaps):
                 within(label + " pivot", x, y, 1, 1)
                 ox, oy = e["ofs"]
                 marker = not e["table"] and (ox < 0 or oy < 0)  # turns about a point beside it
-                # a calibrated pointer that starts beside its pivot, on its axis
-                ring = bool(e["table"]) and ox < 0 and size and 0 <= oy < size[1]
-                if size and not marker and not ring and not (0 <= ox < size[0] and 0 <= oy < size[1]):
+                # A dial pointer drawn only out near the rim: its pivot lies before it along it.
+                rim = bool(e["table"]) and ox < 0 and size and 0 <= oy < size[1]
+                marker = marker or rim
+                if size and not marker and not (0 <= ox < size[0] and 0 <= oy < size[1]):
                     faults.append("%s, element %d: pivot (%d, %d) outside the %dx%d needle" %
                                   (name, n, ox, oy, size[0], size[1]))
             elif kind in ("moving", "sprite"):

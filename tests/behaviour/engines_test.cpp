@@ -145,8 +145,8 @@ TEST(Throttles, DuringAFireTheLeverShowsTheOtherThrottleUnlessItsOwnIsAtOrBelowZ
     const char* fire;
     bool left;
     double own, other, shown;
-  } cases[] = {{"eng1_fire_warn", true, 0.0, 0.3, 0},
-               {"eng1_fire_warn", true, 0.5, 0.3, 70},
+  } cases[] = {{"eng1_fire", true, 0.0, 0.0, 0}, // the fire pulls throttle 1 to 35 % of 2
+               {"eng1_fire", true, 0.5, 0.3, 70},
                {"eng2_fire", false, -0.1, 0.45, 0},
                {"eng2_fire", false, 0.2, 0.45, 55}};
   for (const auto& c : cases) {

@@ -148,4 +148,20 @@ inline double last_key_value(const Bed& bed, std::uint32_t id) {
   return -99999;
 }
 
+// Windows of the fuel gauges, pedestal levers, lights, doors and gear panels.
+enum GearWindow : std::uint32_t {
+  PEDESTAL = 10040,
+  UPPER_FUEL = 10110,
+  LIGHTS = 10120,
+  DOORS = 10140,
+  GEAR_INDICATOR = 10150,
+};
+
+// The last value a moving image's vertical callback gave.
+inline double value_y(const k7host::Sim& sim, const std::string& gauge, int element) {
+  auto e = sim.element(gauge, element);
+  EXPECT_TRUE(e.has_value()) << "no element " << element << " in " << gauge;
+  return e ? e->value_y : -12345.0;
+}
+
 } // namespace k7test

@@ -37,7 +37,7 @@ TEST(Miniatures, CoupledApproachLampCopy) {
   b.set("land_test", 1);
   b.frames();
   EXPECT_FALSE(b.visible(COUPL_MINI, 0)) << "testing without a radio altitude";
-  b.set("ralt_valid", 1);
+  b.set("land_test", 0);
   b.frames();
   EXPECT_TRUE(b.visible(COUPL_MINI, 0));
   b.set("warn_req_coupl", 2);

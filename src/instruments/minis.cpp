@@ -1,10 +1,12 @@
 // Second copies of captain's instruments for the pedestal: "kestovil fdadimini_k7" (the attitude
-// director, without its night layer) and "kestovil land_coupl_lightmini_k7" (the coupled-approach
-// lamp). The attitude copy shows the attitude director's own state: the full-size gauge must be
-// running for it to move.
+// director, without its night layer), "kestovil raltmini_k7" (the radio altimeter, taking the
+// radio altimeter's own clicks) and "kestovil land_coupl_lightmini_k7" (the coupled-approach
+// lamp). The attitude and radio altimeter copies show their twins' state: the full-size gauges
+// must be running for them to move.
 #include "autopilot/autopilot.h"
 #include "electrical/electrical.h"
 #include "instruments/instruments.h"
+#include "instruments/ralt_shared.h"
 #include "module/daynight.h"
 #include "module/gauge.h"
 
@@ -94,6 +96,63 @@ void FSAPI adi_callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
   k7::show(flag_att, adi_flag_att_shown == 1);
 }
 
+// ---- radio altimeter copy
+// ----------------------------------------------------------------------------
+
+constexpr NONLINEARITY ralt_dial[] = {
+    {{105, 14}, 0, 0},    {{142, 23}, 50, 0},   {{171, 53}, 100, 0},  {{180, 93}, 150, 0},
+    {{157, 142}, 200, 0}, {{134, 157}, 250, 0}, {{105, 163}, 300, 0}, {{66, 153}, 500, 0},
+    {{51, 140}, 600, 0},  {{41, 127}, 700, 0},  {{34, 114}, 800, 0},  {{31, 101}, 900, 0},
+    {{30, 88}, 1000, 0},  {{43, 46}, 1500, 0},  {{72, 21}, 2000, 0},  {{96, 14}, 2750, 0},
+};
+constexpr PIXPOINT RALT_PIVOT{105, 88};
+constexpr FLAGS RALT_NEEDLE = IMAGE_USE_TRANSPARENCY | IMAGE_BILINEAR_COLOR;
+
+FLOAT64 FSAPI ralt_pointer(ELEMENT_NEEDLE*) {
+  ralt_ind = k7::clamp(ralt_ind, 0.0, 2750.0);
+  return ralt_ind;
+}
+FLOAT64 FSAPI ralt_dh_index(ELEMENT_NEEDLE*) {
+  if (ralt_dh > 2500) ralt_dh = 2500;
+  return ralt_dh;
+}
+
+// Chain: 0 face, 1 fixed icon, 2 decision height index, 3 pointer, 4 OFF flag, 5 warm-up light,
+// 6 pressed test button, 7 decision height lamp.
+extern ELEMENT_ICON ralt_fixed, ralt_off, ralt_warm_light, ralt_test_img, ralt_dh_lamp;
+extern ELEMENT_NEEDLE ralt_dh_needle, ralt_needle;
+ELEMENT_STATIC_IMAGE ralt_face =
+    k7::static_image(&gauge_raltmini, k7::bitmap_id(GAUGE_INDEX_ralt, 0), {0, 0}, k7::TRANSPARENT,
+                     K7_NEXT(ralt_fixed));
+ELEMENT_ICON ralt_fixed =
+    k7::icon(&gauge_raltmini, 6528, {94, 16}, k7::TRANSPARENT, K7_NEXT(ralt_dh_needle));
+ELEMENT_NEEDLE ralt_dh_needle = k7::needle(&gauge_raltmini, 6480, RALT_PIVOT, {-62, 8}, RALT_NEEDLE,
+                                           ralt_dh_index, ralt_dial, 0, K7_NEXT(ralt_needle));
+ELEMENT_NEEDLE ralt_needle = k7::needle(&gauge_raltmini, 6496, RALT_PIVOT, {-13, 5}, RALT_NEEDLE,
+                                        ralt_pointer, ralt_dial, 0, K7_NEXT(ralt_off));
+ELEMENT_ICON ralt_off =
+    k7::icon(&gauge_raltmini, 6512, {111, 33}, k7::TRANSPARENT, K7_NEXT(ralt_warm_light));
+ELEMENT_ICON ralt_warm_light =
+    k7::icon(&gauge_raltmini, 8224, {165, 8}, k7::HIDDEN, K7_NEXT(ralt_test_img));
+ELEMENT_ICON ralt_test_img =
+    k7::icon(&gauge_raltmini, 8208, {165, 8}, k7::HIDDEN, K7_NEXT(ralt_dh_lamp));
+ELEMENT_ICON ralt_dh_lamp = k7::icon(&gauge_raltmini, 8192, {24, 148}, k7::HIDDEN, K7_END);
+
+// The radio altimeter's own areas, handlers and all.
+MOUSERECT ralt_mouse[] = {
+    k7::mouse_parent(),     k7::ralt_click_area(0), k7::ralt_click_area(1),
+    k7::ralt_click_area(2), k7::ralt_click_area(3), k7::ralt_click_area(4),
+    k7::ralt_click_area(5), k7::ralt_click_area(6), K7_MOUSE_END,
+};
+
+void FSAPI ralt_callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
+  if (service != PANEL_SERVICE_PRE_UPDATE) return;
+  k7::show(ralt_warm_light, ralt_warm_shown == 1);
+  k7::show(ralt_off, ralt_off_shown == 1);
+  k7::show(ralt_dh_lamp, ralt_dh_lamp_shown == 1);
+  k7::show(ralt_test_img, ralt_test_img_shown == 1);
+}
+
 // ---- coupled-approach lamp copy
 // -----------------------------------------------------------------------
 
@@ -122,4 +181,5 @@ void FSAPI coupl_callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
 } // namespace
 
 K7_GAUGE_HEADER(fdadimini, adi_face, adi_mouse, adi_callback);
+K7_GAUGE_HEADER(raltmini, ralt_face, ralt_mouse, ralt_callback);
 K7_GAUGE_HEADER(land_coupl_lightmini, coupl_lamp, coupl_mouse, coupl_callback);

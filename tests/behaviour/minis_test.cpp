@@ -25,6 +25,20 @@ TEST(Miniatures, AttitudeCopyFollowsTheAttitudeDirector) {
   EXPECT_EQ(K7_COPY(b->header(ADI_MINI)->mouse_rect[0].help_id), 43789);
 }
 
+TEST(Miniatures, RadioAltimeterCopySwitchStartsTheRadioAltimeter) {
+  const char* const RALT_MINI = "kestovil raltmini_k7";
+  constexpr int OFF_FLAG = 4, WARM_LIGHT = 5;
+  Bed b({THROTTLES});
+  b.set("elec_ac_main", 1);
+  b.frames();
+  EXPECT_TRUE(b.visible(RALT_MINI, OFF_FLAG));
+  b->click(RALT_MINI, 195, 20); // switch on
+  b.frames(2);
+  EXPECT_EQ(b.state("ralt_on"), 1);
+  EXPECT_TRUE(b.visible(RALT_MINI, WARM_LIGHT)) << "warming up, on the copy too";
+  EXPECT_EQ(b.visible(RALT_MINI, WARM_LIGHT), b.visible("kestovil ralt_k7", WARM_LIGHT));
+}
+
 TEST(Miniatures, CoupledApproachLampCopy) {
   Bed b({THROTTLES});
   b.set("elec_bus_ess", 1);

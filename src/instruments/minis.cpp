@@ -1,10 +1,12 @@
 // Second copies of captain's instruments for the pedestal: "kestovil fdadimini_k7" (the attitude
-// director, without its night layer), "kestovil raltmini_k7" (the radio altimeter, taking the
+// director, without its night layer), "kestovil iasmini_k7" (the airspeed pointers and speed
+// markers, with the markers' click areas), "kestovil raltmini_k7" (the radio altimeter, taking the
 // radio altimeter's own clicks) and "kestovil land_coupl_lightmini_k7" (the coupled-approach
 // lamp). The attitude and radio altimeter copies show their twins' state: the full-size gauges
 // must be running for them to move.
 #include "autopilot/autopilot.h"
 #include "electrical/electrical.h"
+#include "instruments/ias_shared.h"
 #include "instruments/instruments.h"
 #include "instruments/ralt_shared.h"
 #include "module/daynight.h"
@@ -153,6 +155,61 @@ void FSAPI ralt_callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
   k7::show(ralt_test_img, ralt_test_img_shown == 1);
 }
 
+// ---- airspeed copy
+// ----------------------------------------------------------------------------------------
+
+constexpr NONLINEARITY ias_dial[] = {
+    {{165, 40}, 0, 0},    {{177, 55}, 60, 0},   {{185, 72}, 70, 0},   {{190, 97}, 80, 0},
+    {{181, 141}, 100, 0}, {{150, 175}, 120, 0}, {{127, 187}, 130, 0}, {{102, 191}, 140, 0},
+    {{55, 178}, 160, 0},  {{39, 163}, 170, 0},  {{26, 147}, 180, 0},  {{18, 132}, 190, 0},
+    {{14, 118}, 200, 0},  {{17, 70}, 250, 0},   {{49, 30}, 300, 0},   {{94, 13}, 350, 0},
+    {{141, 23}, 400, 0},
+};
+constexpr NONLINEARITY ias_marker_dial[] = {
+    {{190, 97}, 80, 0},   {{181, 141}, 100, 0}, {{150, 175}, 120, 0}, {{127, 187}, 130, 0},
+    {{102, 191}, 140, 0}, {{55, 178}, 160, 0},  {{39, 163}, 170, 0},  {{26, 147}, 180, 0},
+    {{18, 132}, 190, 0},  {{14, 118}, 200, 0},  {{17, 70}, 250, 0},
+};
+constexpr PIXPOINT IAS_PIVOT{103, 101};
+
+FLOAT64 FSAPI ias_pointer(ELEMENT_NEEDLE*) {
+  ias_ind = k7::clamp(ias_ind, 0.0, 400.0);
+  return ias_ind;
+}
+FLOAT64 FSAPI ias_second_pointer(ELEMENT_NEEDLE*) {
+  ias_second_ind = k7::clamp(ias_second_ind, 0.0, 400.0);
+  return ias_second_ind;
+}
+FLOAT64 FSAPI ias_upper_marker(ELEMENT_NEEDLE*) {
+  ias_marker_high = k7::clamp<u32>(ias_marker_high, 80, 250);
+  return ias_marker_high;
+}
+FLOAT64 FSAPI ias_lower_marker(ELEMENT_NEEDLE*) {
+  ias_marker_low = k7::clamp<u32>(ias_marker_low, 80, 250);
+  return ias_marker_low;
+}
+
+// Chain: 0 face, 1 pointer, 2 second pointer, 3 upper marker, 4 lower marker.
+extern ELEMENT_NEEDLE ias_needle, ias_second, ias_upper, ias_lower;
+ELEMENT_STATIC_IMAGE ias_face =
+    k7::static_image(&gauge_iasmini, 5392, {0, 0}, k7::TRANSPARENT, K7_NEXT(ias_needle));
+ELEMENT_NEEDLE ias_needle = k7::needle(&gauge_iasmini, 5424, IAS_PIVOT, {30, 10}, RALT_NEEDLE,
+                                       ias_pointer, ias_dial, 0, K7_NEXT(ias_second));
+ELEMENT_NEEDLE ias_second = k7::needle(&gauge_iasmini, 5408, IAS_PIVOT, {42, 10}, RALT_NEEDLE,
+                                       ias_second_pointer, ias_dial, 0, K7_NEXT(ias_upper));
+ELEMENT_NEEDLE ias_upper = k7::needle(&gauge_iasmini, 5440, IAS_PIVOT, {-70, 4}, RALT_NEEDLE,
+                                      ias_upper_marker, ias_marker_dial, 0, K7_NEXT(ias_lower));
+ELEMENT_NEEDLE ias_lower = k7::needle(&gauge_iasmini, 5440, IAS_PIVOT, {-70, 4}, RALT_NEEDLE,
+                                      ias_lower_marker, ias_marker_dial, 0, K7_END);
+
+// The airspeed indicator's marker areas and buttons, handlers and all (no readout area).
+MOUSERECT ias_mouse[] = {
+    k7::mouse_parent(),     k7::ias_marker_area(0), k7::ias_marker_area(1), k7::ias_marker_area(2),
+    k7::ias_marker_area(3), k7::ias_marker_area(4), k7::ias_marker_area(5), K7_MOUSE_END,
+};
+
+void FSAPI ias_callback(PGAUGEHDR, SINT32, GAUGE_EXTRA) {}
+
 // ---- coupled-approach lamp copy
 // -----------------------------------------------------------------------
 
@@ -181,5 +238,6 @@ void FSAPI coupl_callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
 } // namespace
 
 K7_GAUGE_HEADER(fdadimini, adi_face, adi_mouse, adi_callback);
+K7_GAUGE_HEADER(iasmini, ias_face, ias_mouse, ias_callback);
 K7_GAUGE_HEADER(raltmini, ralt_face, ralt_mouse, ralt_callback);
 K7_GAUGE_HEADER(land_coupl_lightmini, coupl_lamp, coupl_mouse, coupl_callback);

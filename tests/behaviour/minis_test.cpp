@@ -39,6 +39,17 @@ TEST(Miniatures, RadioAltimeterCopySwitchStartsTheRadioAltimeter) {
   EXPECT_EQ(b.visible(RALT_MINI, WARM_LIGHT), b.visible("kestovil ralt_k7", WARM_LIGHT));
 }
 
+TEST(Miniatures, AirspeedCopyMovesTheSameMarkers) {
+  Bed b({THROTTLES});
+  const double low = b.state("ias_marker_low");
+  b->click("kestovil iasmini_k7", 37, 20); // lower marker +1
+  b.frames();
+  EXPECT_EQ(b.state("ias_marker_low"), low + 1);
+  EXPECT_EQ(b.value("kestovil iasmini_k7", 4), low + 1);
+  EXPECT_EQ(b.value("kestovil ias_k7", 4), low + 1);
+  EXPECT_FALSE(b->click("kestovil iasmini_k7", 100, 80)) << "no readout area on the copy";
+}
+
 TEST(Miniatures, CoupledApproachLampCopy) {
   Bed b({THROTTLES});
   b.set("elec_bus_ess", 1);

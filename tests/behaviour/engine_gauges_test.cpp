@@ -143,11 +143,15 @@ TEST(EngineGauges, NozzleLampRefreshesItsWindowTwicePerChangeAtNight) {
   r.frames(3);
   EXPECT_EQ(r.keys(KEY_WINDOW_TOGGLE, mark), 4u);
   EXPECT_TRUE(r.visible("kestovil nozzle_2_k7", 0));
+  r.night();
+  r.frames(3);
+  EXPECT_EQ(r.keys(KEY_WINDOW_TOGGLE, mark), 4u) << "lit by day, still lit: nothing to redraw";
+  r.night(false);
   r->set_token(THROTTLE_2, 0.5);
   r.frames();
   r.night();
   r.frames(3);
-  EXPECT_EQ(r.keys(KEY_WINDOW_TOGGLE, mark), 6u);
+  EXPECT_EQ(r.keys(KEY_WINDOW_TOGGLE, mark), 6u) << "gone out by day: redrawn at night";
   EXPECT_EQ(r->key_events().back().value, 10050u);
 }
 

@@ -17,6 +17,7 @@ void aircraft_reset(Sim& sim) {
   engine_gauges_reset(sim);
   radios_reset(sim);
   warnings_reset(sim);
+  environment_reset(sim);
 }
 
 void aircraft_frame(Sim& sim) {
@@ -28,6 +29,7 @@ void aircraft_frame(Sim& sim) {
   gear_frame(sim);
   autopilot_frame(sim);
   warnings_frame(sim);
+  environment_frame(sim);
 }
 
 } // namespace k7host

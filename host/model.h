@@ -53,5 +53,8 @@ void radios_reset(Sim& sim);
 bool warnings_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void warnings_reset(Sim& sim);
 void warnings_frame(Sim& sim);
+bool environment_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void environment_reset(Sim& sim);
+void environment_frame(Sim& sim);
 
 } // namespace k7host

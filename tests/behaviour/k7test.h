@@ -121,6 +121,11 @@ struct Bed {
 // Windows of the clock (with the engine 1 nozzle lamp) and of the autopilot (engine 2's).
 enum InstrumentWindow : std::uint32_t { CLOCK = 10130, AUTOPILOT = 10050 };
 
+// Windows of the environment panels.
+constexpr std::uint32_t AIR_CONDITIONING = FUEL; // shared with the fuel panel
+constexpr std::uint32_t ICE_PROTECTION = CABIN_CALL;
+constexpr std::uint32_t CABIN_PRESSURE = 10160;
+
 } // namespace k7test
 
 namespace k7test {

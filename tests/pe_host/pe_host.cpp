@@ -496,6 +496,7 @@ struct BufferRecord {
   DWORD flags, bytes;
   WAVEFORMATEX format;
   unsigned locks, unlocks, plays, looped_plays, stops, volumes;
+  LONG volume; // the last one set
   bool released;
 };
 
@@ -641,6 +642,7 @@ HRESULT STDMETHODCALLTYPE watch_stop(IDirectSoundBuffer* buffer) {
 HRESULT STDMETHODCALLTYPE watch_set_volume(IDirectSoundBuffer* buffer, LONG volume) {
   if (BufferRecord* r = record_of(buffer, "SetVolume")) {
     ++r->volumes;
+    r->volume = volume;
     if (volume < -10000 || volume > 0)
       sound_fault("%s volume %ld outside -10000..0", kSounds[r->sound].name, long(volume));
   }
@@ -809,8 +811,8 @@ BufferRecord& newest(int sound) {
 constexpr int kClick = 0, kBrakes = 6;
 
 // Sound through wine's DirectSound: install (device, sixteen buffers), a switch click ("CLICK"
-// once), the brake noise (looping) started and stopped, the volume knob, kill (everything
-// released), and the same again.
+// once), the brake noise (looping) started and stopped, the volume knob one step each way, kill
+// (everything released), and the same again.
 bool check_sound(Module& m) {
   if (!watch_direct_sound()) {
     std::printf("error|sound|DirectSound has no device here\n");
@@ -848,6 +850,26 @@ bool check_sound(Module& m) {
       ok = false;
     }
     g_token[0x3C] = g_token[0x3D] = 0.0;
+
+    // The cockpit volume knob on the radar box, one step quieter and one louder: every sound
+    // 100 hundredths of a decibel down, then back (the quietest ones stay at -10000).
+    LONG before[kSoundCount];
+    for (int i = 0; i < kSoundCount; ++i)
+      before[i] = newest(i).volume;
+    ok &= click(m, "kestovil radar_set_k7", {30, 80});
+    for (int i = 0; i < kSoundCount; ++i)
+      if (newest(i).volume != (before[i] > -9900 ? before[i] - 100 : -10000)) {
+        std::printf("error|sound|%s at %ld after a step quieter, was %ld\n", kSounds[i].name,
+                    long(newest(i).volume), long(before[i]));
+        ok = false;
+      }
+    ok &= click(m, "kestovil radar_set_k7", {60, 80});
+    for (int i = 0; i < kSoundCount; ++i)
+      if (newest(i).volume != before[i] && before[i] > -9900) {
+        std::printf("error|sound|%s at %ld after a step back, was %ld\n", kSounds[i].name,
+                    long(newest(i).volume), long(before[i]));
+        ok = false;
+      }
 
     send_all(m, PANEL_SERVICE_PRE_KILL);
     ok &= kill_was_right(round);

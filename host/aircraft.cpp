@@ -14,6 +14,7 @@ void aircraft_reset(Sim& sim) {
   gear_reset(sim);
   autopilot_reset(sim);
   attitude_reset(sim);
+  engine_gauges_reset(sim);
   radios_reset(sim);
   approach_reset(sim);
   warnings_reset(sim);
@@ -22,6 +23,7 @@ void aircraft_reset(Sim& sim) {
 
 void aircraft_frame(Sim& sim) {
   engines_frame(sim);
+  engine_gauges_frame(sim);
   airdata_frame(sim);
   electrical_frame(sim);
   hydraulics_frame(sim);

@@ -32,6 +32,7 @@ void apply_key_event(Sim& sim, std::uint32_t id, std::uint32_t value) {
   if (autopilot_key_event(sim, id, value)) return;
   if (approach_key_event(sim, id, value)) return;
   if (attitude_key_event(sim, id, value)) return;
+  if (engine_gauges_key_event(sim, id, value)) return;
   if (radios_key_event(sim, id, value)) return;
   if (warnings_key_event(sim, id, value)) return;
   if (environment_key_event(sim, id, value)) return;

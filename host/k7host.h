@@ -165,6 +165,20 @@ public:
   const void* sound_device() const;
   void* module_symbol(const char* name) const;
 
+  // ---- for a host that probes the module (the randomized host)
+  // Token ids the module has looked up, named variables it asked for, calculator expressions it
+  // evaluated: what a probing host can feed odd values.
+  std::vector<std::uint32_t> tokens_asked() const;
+  std::vector<std::string> named_asked() const;
+  std::vector<std::string> calc_asked() const;
+  // Moves the simulator's tick count and clock by `seconds` (back when negative) from now on.
+  void shift_clock(double seconds);
+  // Called every frame after the aircraft model and before the gauges: a host that wants its own
+  // token values to reach the module sets them here.
+  void set_frame_hook(void (*hook)(Sim& sim, void* data), void* data);
+  // A key event taken exactly as if the module had sent it (tests of the host's own checks).
+  void take_key_event(std::uint32_t id, std::uint32_t value);
+
   struct Impl;
 
 private:

@@ -27,6 +27,9 @@ void engines_frame(Sim& sim);
 // While held, the engine model leaves N1 and N2 as they are set (tests that pin an engine speed);
 // key events still move the selectors, valves, levers and throttles.
 void engines_hold(Sim& sim, bool hold);
+bool engine_gauges_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void engine_gauges_reset(Sim& sim);
+void engine_gauges_frame(Sim& sim);
 bool airdata_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void airdata_reset(Sim& sim);
 void airdata_frame(Sim& sim);

@@ -107,7 +107,8 @@ struct Runner {
   std::uint32_t heard = 0;
   bool last_click_taken = false;
   std::vector<std::string> watched;
-  std::vector<double> watched_values;
+  std::vector<double> watched_values; // as last reported: the value, or its band's lower edge
+  std::vector<double> watched_steps;  // band width ("hydrau_press_green/100"), 0 for every change
   // Watched tokens ("0x271/10"): reported when the value moves into another band of the step's
   // width (every change without a step).
   struct WatchedToken {
@@ -135,6 +136,30 @@ struct Runner {
 
   static double band_of(double value, double step) {
     return step > 0 ? std::floor(value / step) : value;
+  }
+  // A watched value as reported: the lower edge of its band when watched by band.
+  static double shown(double value, double step) {
+    return step > 0 && std::isfinite(value) ? band_of(value, step) * step : value;
+  }
+
+  // "name" or "name/step"; false when the step is not a positive number.
+  bool watch_state(const std::string& word) {
+    const auto slash = word.find('/');
+    double step = 0;
+    if (slash != std::string::npos && (!parse_number(word.substr(slash + 1), step) || step <= 0)) {
+      error("a watch step must be a positive number: " + word);
+      return false;
+    }
+    const std::string name = word.substr(0, slash);
+    const auto value = sim.state(name);
+    if (!value) {
+      error("no state variable " + name);
+      return false;
+    }
+    watched.push_back(name);
+    watched_steps.push_back(step);
+    watched_values.push_back(shown(*value, step));
+    return true;
   }
 
   bool watch_token(const std::string& word) {
@@ -181,7 +206,7 @@ struct Runner {
       }
       tell_sounds();
       for (std::size_t w = 0; w < watched.size(); ++w) {
-        const double now = sim.state(watched[w]).value_or(std::nan(""));
+        const double now = shown(sim.state(watched[w]).value_or(std::nan("")), watched_steps[w]);
         const double before = watched_values[w];
         if (now != before && !(std::isnan(now) && std::isnan(before))) {
           report(watched[w], before, now);
@@ -268,18 +293,14 @@ bool Runner::step(const std::vector<std::string>& w) {
   if (cmd == "watch") {
     for (std::size_t i = 1; i < w.size(); ++i) {
       if (watch_token(w[i])) continue;
-      if (!sim.state(w[i])) {
-        error("no state variable " + w[i]);
-        continue;
-      }
-      watched.push_back(w[i]);
-      watched_values.push_back(*sim.state(w[i]));
+      watch_state(w[i]);
     }
     return true;
   }
   if (cmd == "unwatch") {
     watched.clear();
     watched_values.clear();
+    watched_steps.clear();
     watched_tokens.clear();
     return true;
   }

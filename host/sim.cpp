@@ -85,6 +85,10 @@ struct Sim::Impl {
   std::vector<ElementServiceCall> element_calls;
   std::uint64_t frame = 0;
   double clock = 0.0;
+  double clock_shift = 0.0; // seconds added to the clock (and ticks) by shift_clock
+  std::vector<std::uint32_t> asked_tokens;
+  void (*frame_hook)(Sim&, void*) = nullptr;
+  void* frame_hook_data = nullptr;
 
   const StateTable* state_tables = nullptr;
   std::vector<std::vector<unsigned char>> state_snapshot;
@@ -189,6 +193,8 @@ void FSAPI svc_lookup_var(MODULE_VAR* var) {
   if (current == nullptr || var == nullptr) return;
   InService in;
   const std::uint32_t id = static_cast<std::uint32_t>(var->id);
+  auto& asked = current->asked_tokens;
+  if (std::find(asked.begin(), asked.end(), id) == asked.end()) asked.push_back(id);
   auto it = current->tokens.find(id);
   const double value = it == current->tokens.end() ? 0.0 : it->second;
   var->var_old = var->var_value;
@@ -262,7 +268,7 @@ void fill_panels(PANELS& p) {
 
 std::string copy_to_temp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read the gauge module " + path);
+  if (!in) throw std::runtime_error(path + ": cannot read the gauge module");
   char name[] = "/tmp/k7gauges-XXXXXX";
   const int fd = mkstemp(name);
   if (fd < 0) throw std::runtime_error("cannot make a temporary copy of " + path);
@@ -273,7 +279,7 @@ std::string copy_to_temp(const std::string& path) {
     if (n > 0 && write(fd, buffer.data(), static_cast<std::size_t>(n)) != n) {
       close(fd);
       unlink(name);
-      throw std::runtime_error("cannot copy the gauge module");
+      throw std::runtime_error(path + ": cannot copy the gauge module to /tmp");
     }
   }
   close(fd);
@@ -415,12 +421,20 @@ Sim::Sim(const Options& options) : impl_(std::make_unique<Impl>()) {
   s.loaded_copy = copy_to_temp(path);
   s.handle = dlopen(s.loaded_copy.c_str(), RTLD_NOW | RTLD_LOCAL);
   unlink(s.loaded_copy.c_str());
-  if (s.handle == nullptr)
-    throw std::runtime_error(std::string("cannot load the module: ") + dlerror());
+  if (s.handle == nullptr) {
+    // The loader names the temporary copy; the user knows the module by the path they gave.
+    std::string why = dlerror();
+    if (const auto at = why.find(s.loaded_copy); at != std::string::npos)
+      why.replace(at, s.loaded_copy.size(), path);
+    if (why.rfind(path + ": ", 0) == 0) why.erase(0, path.size() + 2);
+    throw std::runtime_error(path + ": not a loadable gauge module (" + why + ")");
+  }
   s.import_table = static_cast<GAUGESIMPORT*>(dlsym(s.handle, "ImportTable"));
   s.linkage = static_cast<GAUGESLINKAGE*>(dlsym(s.handle, "Linkage"));
-  if (s.import_table == nullptr || s.linkage == nullptr)
-    throw std::runtime_error("the module does not export ImportTable and Linkage");
+  if (s.import_table == nullptr || s.linkage == nullptr) {
+    dlclose(s.handle);
+    throw std::runtime_error(path + ": not a gauge module (no ImportTable and Linkage exports)");
+  }
 
   fill_panels(s.panels);
   s.import_table->PANELSentry.fnptr = &s.panels;
@@ -554,9 +568,11 @@ void Sim::frame() {
   Impl& s = *impl_;
   ++s.frame;
   s.clock = static_cast<double>(s.frame) / kFramesPerSecond;
-  s.tokens[TOKEN_TICK18] = static_cast<double>(s.frame);
-  s.tokens[TOKEN_ELAPSED_SECONDS] = s.clock;
+  s.tokens[TOKEN_TICK18] =
+      std::max(0.0, static_cast<double>(s.frame) + std::round(s.clock_shift * kFramesPerSecond));
+  s.tokens[TOKEN_ELAPSED_SECONDS] = std::max(0.0, s.clock + s.clock_shift);
   aircraft_frame(*this);
+  if (s.frame_hook != nullptr) s.frame_hook(*this, s.frame_hook_data);
   if (s.sound_frame != nullptr) s.sound_frame(s.clock);
 
   // The windows open at the start of the frame are served in this frame.
@@ -772,6 +788,30 @@ const void* Sim::sound_device() const {
 
 void* Sim::module_symbol(const char* name) const {
   return dlsym(impl_->handle, name);
+}
+
+std::vector<std::uint32_t> Sim::tokens_asked() const {
+  return impl_->asked_tokens;
+}
+std::vector<std::string> Sim::named_asked() const {
+  return impl_->named_names;
+}
+std::vector<std::string> Sim::calc_asked() const {
+  std::vector<std::string> out;
+  for (const auto& [expression, value] : impl_->calc_values)
+    out.push_back(expression);
+  return out;
+}
+void Sim::take_key_event(std::uint32_t id, std::uint32_t value) {
+  ModuleCall call(impl_.get());
+  svc_trigger_key_event(id, value);
+}
+void Sim::shift_clock(double seconds) {
+  impl_->clock_shift += seconds;
+}
+void Sim::set_frame_hook(void (*hook)(Sim&, void*), void* data) {
+  impl_->frame_hook = hook;
+  impl_->frame_hook_data = data;
 }
 
 std::string program_dir() {

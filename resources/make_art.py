@@ -178,6 +178,8 @@ def background_width(gauge):
             width = max(width, e["x"] + e["size"][0])
         elif e["x"] >= gauge["size_mm"]:
             width = max(width, e["x"] + (DEFAULT_SIDE if e["kind"] != "needle" else 8))
+        elif e["kind"] == "moving" and e["x"] + DRUM_WINDOW[0] > width:  # a drum at the edge
+            width = e["x"] + DRUM_WINDOW[0]
     return width
 
 
@@ -325,6 +327,11 @@ def collect(records):
                 continue
             if known.family == b.family == "image":  # it must fit wherever it is used
                 known.size = (min(known.size[0], b.size[0]), min(known.size[1], b.size[1]))
+                continue
+            if {known.family, b.family} == {"face", "image"}:
+                # A small gauge that is one lamp, or a dial laid over another gauge of the same
+                # size: the face serves both.
+                found[b.id] = known if known.family == "face" else b
                 continue
             # The same artwork used twice: it must be the same kind of bitmap, and a face or a
             # strip the same size.

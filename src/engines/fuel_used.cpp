@@ -41,7 +41,9 @@ constexpr Counter counter_2{
 
 void count(const Counter& c) {
   if (elec_bus_gen == 1 && elec_ac_main_b == 1) {
-    const double now = sim::read_finite(sim_time);
+    // Simulated seconds: a clock beyond a few thousand years is noise from the simulator, and
+    // at such magnitudes a quarter second would no longer move the due time.
+    const double now = k7::clamp(sim::read_finite(sim_time), -1e11, 1e11);
     // A clock set back leaves the due time ahead: start the quarter second again from now.
     if (c.armed == 0 || now < c.due - STEP_SECONDS) {
       c.due = now + STEP_SECONDS;

@@ -150,7 +150,8 @@ u16 green_level_leaking(u16 reserve, double gear, double spoilers) {
 }
 
 u16 brake_psi(double token) {
-  return k7::sat_cast<u16>(token / 20.0);
+  // The brake tokens run from 0 (off) to 32768 (full); more is noise from the simulator.
+  return k7::sat_cast<u16>(k7::clamp(k7::finite_or(token, 0.0), 0.0, 32768.0) / 20.0);
 }
 
 u32 flap_lock_key(double flap_angle, double flap_handle) {

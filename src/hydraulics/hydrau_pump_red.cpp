@@ -71,8 +71,10 @@ void flap_movement_update() {
     hydrau_flap_noted = 0;
     return;
   }
-  const double tick = sim::read_finite(tick_var);
-  const double angle = sim::read_finite(flaps_var);
+  // A tick count is a 32-bit counter and a flap angle a fraction of a turn: anything else the
+  // simulator gives is noise, held at the nearest value that makes sense.
+  const double tick = k7::clamp(sim::read_finite(tick_var), 0.0, 4294967295.0);
+  const double angle = k7::clamp(sim::read_finite(flaps_var), -180.0, 180.0);
   if (hydrau_flap_noted != 0 && tick > hydrau_flap_note_tick)
     hydrau_flap_moving = std::fabs(angle - hydrau_flap_note_angle) > 0.1;
   if (hydrau_flap_noted == 0 || tick > hydrau_flap_note_tick) {

@@ -5,6 +5,7 @@
 #include "electrical/electrical.h"
 #include "engines/engines.h"
 #include "instruments/airdata_kit.h"
+#include "instruments/ias_shared.h"
 #include "instruments/instruments.h"
 #include "module/drum.h"
 #include "module/runs.h"
@@ -305,5 +306,9 @@ void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
 }
 
 } // namespace
+
+MOUSERECT k7::ias_marker_area(int i) {
+  return i >= 0 && i < IAS_MARKER_AREAS ? mouse[1 + i] : k7::mouse_end(MOUSE_RECT_EOL);
+}
 
 K7_GAUGE_HEADER(ias, face, mouse, callback);

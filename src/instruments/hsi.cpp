@@ -5,6 +5,7 @@
 // the heading knob the selected heading that the flight director and autopilot fly.
 #include "electrical/electrical.h"
 #include "instruments/gyro.h"
+#include "instruments/hsi_shared.h"
 #include "instruments/instruments.h"
 #include "module/daynight.h"
 #include "module/drum.h"
@@ -365,8 +366,7 @@ void update_failures() {
     hsi_gs_flag_shown = hsi_nav_flag_shown = hsi_dme_shutter_shown = 1;
   }
   hsi_hdg_flag_shown = sim::read_finite(heading_fail_var) == 1.0 || heading_lost;
-  k7::show(gps_annunciator, sim::read_finite(gps_drives_nav_var) == 1.0 && elec_tadg_on == 1 &&
-                                (elec_ac_ess == 1 || !panel_power_failed));
+  k7::show(gps_annunciator, k7::hsi_gps_annunciator());
 }
 
 void draw() {
@@ -397,5 +397,15 @@ void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
 }
 
 } // namespace
+
+bool k7::hsi_gps_annunciator() {
+  const bool panel_power_failed = sim::read_u32(panel_power_fail_var) == 1;
+  return sim::read_finite(gps_drives_nav_var) == 1.0 && elec_tadg_on == 1 &&
+         (elec_ac_ess == 1 || !panel_power_failed);
+}
+
+MOUSERECT k7::hsi_click_area(int i) {
+  return i >= 0 && i < HSI_CLICK_AREAS ? mouse[1 + i] : k7::mouse_end(MOUSE_RECT_EOL);
+}
 
 K7_GAUGE_HEADER(hsi, face, mouse, callback);

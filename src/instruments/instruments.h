@@ -55,6 +55,67 @@
   X(u8, hsi_nav1_gs_avail, 0, 0, 1,                                                                \
     "the tuned NAV 1 station has a glide slope (station code bit 0x40)")                           \
   X(f64, vsi_ind, 0.0, -20000, 20000, "vertical speed shown, ft/min")                              \
+  /* ---- engine gauges */                                                                         \
+  X(f64, eng_thrust_ind_1, 0.0, 0, 115, "engine 1 fan speed shown by the thrust needle, percent")  \
+  X(i32, eng_thrust_index_1, 7, 0, 90, "engine 1 thrust reference index, steps of 3 degrees")      \
+  X(f64, eng_thrust_index_angle_1, 21.0, 0, 270, "engine 1 thrust reference index, degrees")       \
+  X(f64, eng_rpm_ind_1, 0.0, 0, 10000, "engine 1 turbine speed shown, rpm")                        \
+  X(i32, eng_rpm_thousands_1, 0, 0, 10, "engine 1 turbine speed, whole thousands")                 \
+  X(f64, eng_rpm_units_1, 0.0, 0, 1000, "engine 1 turbine speed past the thousands, rpm")          \
+  X(f64, eng_egt_ind_1, 0.0, -300, 3000, "engine 1 exhaust gas temperature shown, deg C")          \
+  X(f64, eng_ff_ind_1, 0.0, 0, 6000, "engine 1 fuel flow shown, kg/h")                             \
+  X(f64, eng_oilp_ind_1, 0.0, 0, 60, "engine 1 oil pressure shown, gauge units")                   \
+  X(f64, eng_oilt_ind_1, 15.0, -50, 150, "engine 1 oil temperature shown, deg C")                  \
+  X(u8, eng_nozzle_state_1, 0, 0, 5,                                                               \
+    "engine 1 nozzle lamp: 0 off, 1-2 going off, 3-4 coming on (window refreshes due), 5 on")      \
+  X(f64, eng_thrust_ind_2, 0.0, 0, 115, "engine 2 fan speed shown by the thrust needle, percent")  \
+  X(i32, eng_thrust_index_2, 7, 0, 90, "engine 2 thrust reference index, steps of 3 degrees")      \
+  X(f64, eng_thrust_index_angle_2, 21.0, 0, 270, "engine 2 thrust reference index, degrees")       \
+  X(f64, eng_rpm_ind_2, 0.0, 0, 10000, "engine 2 turbine speed shown, rpm")                        \
+  X(i32, eng_rpm_thousands_2, 0, 0, 10, "engine 2 turbine speed, whole thousands")                 \
+  X(f64, eng_rpm_units_2, 0.0, 0, 1000, "engine 2 turbine speed past the thousands, rpm")          \
+  X(f64, eng_egt_ind_2, 0.0, -300, 3000, "engine 2 exhaust gas temperature shown, deg C")          \
+  X(f64, eng_ff_ind_2, 0.0, 0, 6000, "engine 2 fuel flow shown, kg/h")                             \
+  X(f64, eng_oilp_ind_2, 0.0, 0, 60, "engine 2 oil pressure shown, gauge units")                   \
+  X(f64, eng_oilt_ind_2, 15.0, -50, 150, "engine 2 oil temperature shown, deg C")                  \
+  X(u8, eng_nozzle_state_2, 0, 0, 5,                                                               \
+    "engine 2 nozzle lamp: 0 off, 1-2 going off, 3-4 coming on (window refreshes due), 5 on")      \
+  /* ---- total air temperature and flap dial */                                                   \
+  X(f64, tat_ind, 0.0, -70, 50, "total air temperature shown, deg C")                              \
+  X(f64, flaps_ind_left, 0.0, 0, 35, "left flap angle shown, degrees")                             \
+  X(f64, flaps_ind_right, 0.0, 0, 35, "right flap angle shown, degrees")                           \
+  X(u8, flaps_dial_shown, 0, 0, 1, "flap overlay visible on the TAT dial")                         \
+  X(u8, flaps_dial_latch, 0, 0, 1, "flap overlay already raised for this flap travel")             \
+  X(u8, flaps_up_seen, 0, 0, 1, "flaps-up reset of the overlay done")                              \
+  /* ---- clock */                                                                                 \
+  X(f64, clock_hour_hand, 0.0, 0, 12, "hours on the 12-hour dial, minutes as a fraction")          \
+  X(u32, chrono_seconds, 0, 0, 60, "chronograph seconds")                                          \
+  X(u32, chrono_minutes, 0, 0, 15, "chronograph minutes")                                          \
+  X(i32, chrono_ref, 0, -2147483647 - 1, 2147483647,                                               \
+    "simulator seconds at which the current chronograph minute started")                           \
+  X(u8, chrono_ref_taken, 0, 0, 1, "chrono_ref holds a reference (cleared by a reset)")            \
+  X(u8, chrono_running, 0, 0, 1, "chronograph running")                                            \
+  X(u8, chrono_reset_req, 0, 0, 1, "chronograph reset requested")                                  \
+  X(u8, clock_set_mode, 0, 0, 1, "set mode: the four areas step the simulator's clock")            \
+  X(u32, clock_bezel, 0, 0, 354, "bezel angle, degrees in steps of 6")                             \
+  /* ---- control surface, flap and trim indicators, throttle readout */                           \
+  X(u8, surf_ind_shown, 0, 0, 1, "the three surface indicators are visible")                       \
+  X(f64, surf_elev_ind, 0.0, -12000, 30000, "elevator needle value")                               \
+  X(f64, surf_trim_ind, 8.0, 0, 16, "pitch-trim index position")                                   \
+  X(f64, surf_trim_corr, 0.0, -1000000, 1000000, "\"TRIM_CORR\" as last read")                     \
+  X(f64, surf_ail_ind, 0.0, -25000, 25000, "aileron needle value")                                 \
+  X(f64, surf_rud_ind, 0.0, -25000, 25000, "rudder needle value")                                  \
+  A(i32, thr_digits_left, 3, 0, 9, "left throttle readout: hundreds, tens, units")                 \
+  A(i32, thr_digits_right, 3, 0, 9, "right throttle readout: hundreds, tens, units")               \
+  A(i32, thr_sample_a, 2, -100, 100, "throttle levers x 100, reference sample")                    \
+  A(i32, thr_sample_b, 2, -100, 100, "throttle levers x 100, latest sample")                       \
+  X(u8, thr_sample_phase, 0, 0, 1, "0: the next sample is a new reference")                        \
+  X(u8, thr_moved, 0, 0, 2, "0 quiet, 1 showing, 2 moved again while showing")                     \
+  X(u8, thr_show_run, 0, 0, 1, "throttle readout timer running")                                   \
+  X(i32, thr_show_end, 0, 0, 2147483647, "tick at which the throttle readout goes off")            \
+  X(u8, thr_readout_mode, 0, 0, 2, "0 automatic, 1 off, 2 off with its label showing")             \
+  X(u8, thr_label_run, 0, 0, 1, "label timer running")                                             \
+  X(i32, thr_label_end, 0, 0, 2147483647, "tick at which the label goes off")                      \
   /* ---- airspeed indicator */                                                                    \
   X(f64, ias_ind, 0.0, 0, 400, "airspeed pointer, knots")                                          \
   X(f64, ias_second_ind, 0.0, 0, 400, "second pointer, knots (token 0x3F / 128)")                  \

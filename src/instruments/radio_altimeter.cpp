@@ -5,6 +5,7 @@
 #include "electrical/electrical.h"
 #include "instruments/airdata_kit.h"
 #include "instruments/instruments.h"
+#include "instruments/ralt_shared.h"
 #include "module/daynight.h"
 
 namespace {
@@ -198,5 +199,9 @@ void FSAPI callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
 }
 
 } // namespace
+
+MOUSERECT k7::ralt_click_area(int i) {
+  return i >= 0 && i < RALT_CLICK_AREAS ? mouse[1 + i] : k7::mouse_end(MOUSE_RECT_EOL);
+}
 
 K7_GAUGE_HEADER(ralt, face, mouse, callback);

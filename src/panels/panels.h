@@ -6,7 +6,7 @@
 // X(type, name, load value, lowest, highest, meaning) for variables;
 // A(type, name, count, lowest, highest, meaning) for tables (every entry within lowest..highest).
 #define K7_PANELS_STATE(X, A)                                                                      \
-  X(u8, hyd_park_auto, 0, 0, 255,                                                                  \
+  X(u8, hyd_park_auto, 0, 0, 2,                                                                    \
     "parking brake: 1 set by the ground automation, 2 released by the pilot, 0 neither")           \
   /* ---- declared here for the readers; the owner adds the logic */                               \
   X(u8, hyd_flight_ctl_lost, 0, 0, 1,                                                              \

@@ -16,7 +16,7 @@ constexpr int RADIO_RADAR_TILT_VALUES = 16;
 // X(type, name, load value, lowest, highest, meaning) for variables;
 // A(type, name, count, lowest, highest, meaning) for tables (every entry within lowest..highest).
 #define K7_RADIOS_STATE(X, A)                                                                      \
-  X(u8, radio_delest_sel, 1, 0, 255,                                                               \
+  X(u8, radio_delest_sel, 1, 0, 1,                                                                 \
     "radio load-shedding selector: 1 keeps radio bus 1, other values radio bus 2")                 \
   /* ---- declared here for the readers; the owner adds the logic */                               \
   X(u8, radio_vordme_sel1, 3, 0, 3,                                                                \

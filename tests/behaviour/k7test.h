@@ -118,6 +118,9 @@ struct Bed {
   }
 };
 
+// Windows of the clock (with the engine 1 nozzle lamp) and of the autopilot (engine 2's).
+enum InstrumentWindow : std::uint32_t { CLOCK = 10130, AUTOPILOT = 10050 };
+
 // Windows of the environment panels.
 constexpr std::uint32_t AIR_CONDITIONING = FUEL; // shared with the fuel panel
 constexpr std::uint32_t ICE_PROTECTION = CABIN_CALL;

@@ -1,5 +1,5 @@
 // The scenario language: a failed expectation is reported with file, line, expected and actual;
-// watched tokens are reported when they cross a band.
+// watched tokens and state variables are reported when they cross a band.
 #include "k7test.h"
 
 #include <cstdio>
@@ -81,6 +81,34 @@ TEST(Scenario, WatchReportsTokensByBandAndPrintShowsThem) {
   EXPECT_NE(text.find("token 0x271"), std::string::npos) << text;
   EXPECT_NE(text.find(" 0 -> 3\n"), std::string::npos) << text;
   EXPECT_NE(text.find("0 -> 20"), std::string::npos) << "band of 10 reported, not 25: " << text;
+}
+
+TEST(Scenario, WatchReportsAStateVariableByBandOnceEach) {
+  auto sim = k7test::fresh();
+  k7host::ScenarioResult r;
+  const std::string text = run(*sim,
+                               "open 10060\nopen 10070\nset state elec_bus_ess 1\n"
+                               "set state elec_bus_ess_hyd 1\nset state elec_bus_main 1\n"
+                               "set state elec_ac_instr 1\nwatch hydrau_press_green/1000\n"
+                               "set token 0x271 60\nset token 0x284 60\nseconds 6\n"
+                               "expect state hydrau_press_green == 2500\n",
+                               r, true);
+  EXPECT_EQ(r.failures, 0) << text;
+  EXPECT_NE(text.find("hydrau_press_green           0 -> 1000\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("1000 -> 2000\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("-> 30\n"), std::string::npos) << "not every update: " << text;
+  std::size_t lines = 0;
+  for (std::size_t at = text.find("hydrau_press_green"); at != std::string::npos;
+       at = text.find("hydrau_press_green", at + 1))
+    ++lines;
+  EXPECT_EQ(lines, 2u) << text;
+
+  for (const char* bad : {"watch hydrau_press_green/0\n", "watch hydrau_press_green/x\n",
+                          "watch no_such_thing/10\n"}) {
+    k7host::ScenarioResult e;
+    run(*sim, bad, e);
+    EXPECT_TRUE(e.error) << bad;
+  }
 }
 
 } // namespace

@@ -8,16 +8,21 @@
 //   k7sim render WINDOW OUT.png [night]
 //                              draws a window (0: the main panel) after the start of the
 //                              demonstration
+//   k7sim hostile [FRAMES] [SEED]
+//                              the randomized host (host/hostile.h); non-zero on a finding
 // Options before the command: --module PATH (libk7gauges.so), --panel FILE (panel.cfg),
 // --audio OUT.wav (mix what the cockpit sounded into a WAV file; the demonstration or one
 // scenario).
+#include "host/hostile.h"
 #include "host/k7host.h"
 #include "host/render.h"
 #include "host/sound_view.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -86,17 +91,56 @@ int usage() {
       stderr,
       "usage: k7sim [--module PATH] [--panel FILE] [--audio OUT.wav] [gauges [--plain] | state "
       "[PATTERN] | run FILE... [--render WINDOW OUT.png [night]] | render WINDOW OUT.png "
-      "[night]]\n");
+      "[night] | hostile [FRAMES] [SEED]]\n");
   return 2;
 }
 
-bool read_file(const std::string& path, std::string& text) {
+// Reads a whole file; on failure `why` says what went wrong.
+bool read_file(const std::string& path, std::string& text, std::string& why) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    why = "cannot read a directory";
+    return false;
+  }
+  errno = 0;
   std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
+  if (!in) {
+    why = errno != 0 ? std::strerror(errno) : "cannot open";
+    return false;
+  }
   std::stringstream s;
   s << in.rdbuf();
+  if (in.bad()) {
+    why = "cannot read";
+    return false;
+  }
   text = s.str();
   return true;
+}
+
+int fail(const std::string& message) {
+  std::fprintf(stderr, "k7sim: %s\n", message.c_str());
+  return 2;
+}
+
+// Why a panel configuration cannot serve, or empty: unreadable lines, no window, a gauge of this
+// module that the module does not have, or no gauge of this module placed at all.
+std::string panel_fault(const k7host::Sim& sim, const std::string& path) {
+  const k7host::PanelConfig& cfg = sim.panel();
+  for (const std::string& p : cfg.problems)
+    if (p.rfind("line ", 0) == 0) return path + ": " + p;
+  if (cfg.windows.empty()) return path + ": no window (no [WindowNN] section)";
+  std::size_t placed = 0;
+  for (const auto& w : cfg.windows)
+    for (const auto& g : w.gauges) {
+      if (g.module != "k7gauges") continue;
+      if (sim.gauge(g.name) == nullptr)
+        return path + ": [" + w.section + "] places k7gauges!" + g.name +
+               ", which this module does not have";
+      ++placed;
+    }
+  if (placed == 0) return path + ": no gauge of this module (k7gauges!...) is placed";
+  return {};
 }
 
 const char* type_name(StateType t) {
@@ -155,9 +199,9 @@ int cmd_run(const k7host::Options& options, const std::vector<std::string>& file
             const RenderRequest& render) {
   int failed_files = 0;
   for (const std::string& file : files) {
-    std::string text;
-    if (!read_file(file, text)) {
-      std::fprintf(stderr, "%s: cannot read\n", file.c_str());
+    std::string text, why;
+    if (!read_file(file, text, why)) {
+      std::fprintf(stderr, "k7sim: %s: %s\n", file.c_str(), why.c_str());
       ++failed_files;
       continue;
     }
@@ -188,28 +232,78 @@ int cmd_demo(const k7host::Options& options) {
   return 0;
 }
 
+bool whole_number(const char* text, unsigned long long& value) {
+  if (text == nullptr || *text < '0' || *text > '9') return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtoull(text, &end, 10);
+  return errno == 0 && *end == '\0';
+}
+
+int cmd_hostile(const k7host::Options& options, int argc, char** argv, int i) {
+  k7host::HostileOptions h;
+  h.sim = options;
+  h.log = stdout;
+  unsigned long long n = 0;
+  if (i < argc) {
+    if (!whole_number(argv[i], n) || n == 0)
+      return fail(std::string("hostile: FRAMES must be a positive whole number, not '") + argv[i] +
+                  "'");
+    h.frames = n;
+    ++i;
+  }
+  if (i < argc) {
+    if (!whole_number(argv[i], n))
+      return fail(std::string("hostile: SEED must be a whole number, not '") + argv[i] + "'");
+    h.seed = n;
+    ++i;
+  }
+  if (i < argc) return fail(std::string("hostile: unexpected argument '") + argv[i] + "'");
+  const auto r = k7host::run_hostile(h);
+  if (!r.finding.empty())
+    std::printf("repeat with: k7sim hostile %llu %llu\n", static_cast<unsigned long long>(h.frames),
+                static_cast<unsigned long long>(h.seed));
+  return r.finding.empty() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
   k7host::Options options;
+  std::string panel_path;
   int i = 1;
-  for (; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--module") == 0 && i + 1 < argc) {
-      options.module_path = argv[++i];
-    } else if (std::strcmp(argv[i], "--audio") == 0 && i + 1 < argc) {
-      audio_path = argv[++i];
-    } else if (std::strcmp(argv[i], "--panel") == 0 && i + 1 < argc) {
-      if (!read_file(argv[++i], options.panel_cfg)) {
-        std::fprintf(stderr, "%s: cannot read\n", argv[i]);
-        return 2;
-      }
+  for (; i < argc && argv[i][0] == '-' && argv[i][1] == '-'; ++i) {
+    const std::string option = argv[i];
+    if (option != "--module" && option != "--audio" && option != "--panel")
+      return fail("unknown option " + option);
+    if (i + 1 >= argc) return fail(option + " needs a path");
+    const std::string value = argv[++i];
+    if (option == "--module") {
+      options.module_path = value;
+    } else if (option == "--audio") {
+      audio_path = value;
     } else {
-      break;
+      std::string why;
+      if (!read_file(value, options.panel_cfg, why)) return fail(value + ": " + why);
+      panel_path = value;
     }
   }
+  const std::string cmd = i < argc ? argv[i++] : "";
+  if (!cmd.empty() && cmd != "gauges" && cmd != "state" && cmd != "run" && cmd != "render" &&
+      cmd != "hostile")
+    return fail("unknown command " + cmd + " (gauges, state, run, render, hostile)");
+  if (cmd == "run" && i == argc) return fail("run needs at least one scenario file");
   try {
-    if (i == argc) return cmd_demo(options);
-    const std::string cmd = argv[i++];
+    {
+      // The module and the panel are checked before anything runs.
+      k7host::Options check = options;
+      check.install = false;
+      k7host::Sim sim(check);
+      if (!panel_path.empty())
+        if (const std::string fault = panel_fault(sim, panel_path); !fault.empty())
+          return fail(fault);
+    }
+    if (cmd.empty()) return cmd_demo(options);
     if (cmd == "gauges") {
       k7host::Sim sim(options);
       return cmd_gauges(sim, i < argc && std::strcmp(argv[i], "--plain") == 0);
@@ -218,7 +312,7 @@ int main(int argc, char** argv) {
       k7host::Sim sim(options);
       return cmd_state(sim, i < argc ? argv[i] : nullptr);
     }
-    if (cmd == "run" && i < argc) {
+    if (cmd == "run") {
       std::vector<std::string> files;
       RenderRequest render;
       const std::vector<std::string> args(argv + i, argv + argc);
@@ -230,7 +324,12 @@ int main(int argc, char** argv) {
           files.push_back(args[a++]);
         }
       }
-      if (files.empty()) return usage();
+      if (files.empty()) return fail("run needs at least one scenario file");
+      // Every file is read before the first one runs.
+      for (const std::string& f : files) {
+        std::string text, why;
+        if (!read_file(f, text, why)) return fail(f + ": " + why);
+      }
       return cmd_run(options, files, render);
     }
     if (cmd == "render") {
@@ -243,6 +342,7 @@ int main(int argc, char** argv) {
       sim.seconds(start_seconds);
       return draw(sim, render);
     }
+    if (cmd == "hostile") return cmd_hostile(options, argc, argv, i);
     return usage();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "k7sim: %s\n", e.what());

@@ -1,0 +1,16 @@
+# Runs CMD (its words separated by |) and passes when it exits non-zero with exactly one line on stderr that
+# matches EXPECT, and nothing on stdout.
+string(REPLACE "|" ";" command "${CMD}")
+execute_process(COMMAND ${command} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+string(STRIP "${err}" err_stripped)
+string(REGEX MATCHALL "\n" newlines "${err_stripped}")
+list(LENGTH newlines extra_lines)
+if(rc EQUAL 0)
+  message(FATAL_ERROR "exit status 0, expected an error; stderr: ${err}")
+elseif(NOT err_stripped MATCHES "${EXPECT}")
+  message(FATAL_ERROR "stderr does not match '${EXPECT}': ${err}")
+elseif(extra_lines GREATER 0)
+  message(FATAL_ERROR "more than one line of error: ${err}")
+elseif(NOT out STREQUAL "")
+  message(FATAL_ERROR "something ran before the error: ${out}")
+endif()

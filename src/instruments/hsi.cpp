@@ -18,13 +18,11 @@
 
 namespace {
 
+using namespace k7::hsi_draw;
+
 // ---- conditions
 // -----------------------------------------------------------------------------------------
 
-// The gyro instruments run on the essential AC bus through the TADG.
-bool gyro() {
-  return elec_ac_ess == 1 && elec_tadg_on == 1;
-}
 bool nav1_alive() {
   return gyro() && elec_bus_radio1 == 1 && radio_vordme_sel1 >= 1;
 }
@@ -46,35 +44,6 @@ constexpr PIXPOINT KNOB_BITMAP_PIVOT{25, 24};
 constexpr FLAGS LIT = IMAGE_USE_TRANSPARENCY | IMAGE_USE_LUMINOUS;
 constexpr FLAGS LIT_HIDDEN = LIT | IMAGE_HIDDEN;
 constexpr FLAGS KNOB_NIGHT = k7::NEEDLE_DAY | IMAGE_HIDDEN;
-
-template <auto& Value> FLOAT64 FSAPI needle_value(ELEMENT_NEEDLE*) {
-  return static_cast<FLOAT64>(Value);
-}
-template <auto& Value> FLOAT64 FSAPI drum_value(ELEMENT_MOVING_IMAGE*) {
-  return static_cast<FLOAT64>(Value);
-}
-FLOAT64 FSAPI no_shift(ELEMENT_MOVING_IMAGE*) {
-  return 0.0;
-}
-FLOAT64 FSAPI card_rotation(ELEMENT_SPRITE*) {
-  return hsi_card_heading;
-}
-FLOAT64 FSAPI deviation_shift(ELEMENT_SPRITE*) {
-  return gyro() ? hsi_cdi : 0.0;
-}
-FLOAT64 FSAPI deviation_rotation(ELEMENT_SPRITE*) {
-  return hsi_course_ptr;
-}
-// The selected-heading readout shows plain digits.
-FLOAT64 FSAPI heading_hundreds(ELEMENT_MOVING_IMAGE*) {
-  return hsi_heading_sel / 100;
-}
-FLOAT64 FSAPI heading_tens(ELEMENT_MOVING_IMAGE*) {
-  return hsi_heading_sel / 10 % 10;
-}
-FLOAT64 FSAPI heading_units(ELEMENT_MOVING_IMAGE*) {
-  return hsi_heading_sel % 10;
-}
 
 // An image rolling vertically over 0..top: the drums and the glide slope pointer.
 constexpr ELEMENT_MOVING_IMAGE drum(ID bitmap, PIXPOINT at, FLAGS flags, PMOVING_UPDATE_CB value,

@@ -11,42 +11,12 @@
 
 namespace {
 
-bool gyro() {
-  return elec_ac_ess == 1 && elec_tadg_on == 1;
-}
+using namespace k7::hsi_draw;
 
 constexpr PIXPOINT DIAL_PIVOT{171, 157};
 constexpr PIXPOINT COURSE_KNOB_PIVOT{52, 246}, HEADING_KNOB_PIVOT{298, 246};
 constexpr FLAGS LIT = IMAGE_USE_TRANSPARENCY | IMAGE_USE_LUMINOUS;
 constexpr FLAGS LIT_HIDDEN = LIT | IMAGE_HIDDEN;
-
-template <auto& Value> FLOAT64 FSAPI needle_value(ELEMENT_NEEDLE*) {
-  return static_cast<FLOAT64>(Value);
-}
-template <auto& Value> FLOAT64 FSAPI drum_value(ELEMENT_MOVING_IMAGE*) {
-  return static_cast<FLOAT64>(Value);
-}
-FLOAT64 FSAPI no_shift(ELEMENT_MOVING_IMAGE*) {
-  return 0.0;
-}
-FLOAT64 FSAPI card_rotation(ELEMENT_SPRITE*) {
-  return hsi_card_heading;
-}
-FLOAT64 FSAPI deviation_shift(ELEMENT_SPRITE*) {
-  return gyro() ? hsi_cdi : 0.0;
-}
-FLOAT64 FSAPI deviation_rotation(ELEMENT_SPRITE*) {
-  return hsi_course_ptr;
-}
-FLOAT64 FSAPI heading_hundreds(ELEMENT_MOVING_IMAGE*) {
-  return hsi_heading_sel / 100;
-}
-FLOAT64 FSAPI heading_tens(ELEMENT_MOVING_IMAGE*) {
-  return hsi_heading_sel / 10 % 10;
-}
-FLOAT64 FSAPI heading_units(ELEMENT_MOVING_IMAGE*) {
-  return hsi_heading_sel % 10;
-}
 
 constexpr ELEMENT_MOVING_IMAGE drum(ID bitmap, PIXPOINT at, FLAGS flags, PMOVING_UPDATE_CB value,
                                     double top, PELEMENT_HEADER* next) {

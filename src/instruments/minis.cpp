@@ -7,6 +7,7 @@
 #include "autopilot/autopilot.h"
 #include "electrical/electrical.h"
 #include "instruments/ias_shared.h"
+#include "instruments/adi_shared.h"
 #include "instruments/instruments.h"
 #include "instruments/ralt_shared.h"
 #include "module/daynight.h"
@@ -14,44 +15,13 @@
 
 namespace {
 
-// ---- attitude director copy
-// ---------------------------------------------------------------------------
-
-constexpr double SPHERE_PITCH_LIMIT = 43.0;
-constexpr FLAGS LIT = IMAGE_USE_TRANSPARENCY | IMAGE_USE_LUMINOUS;
+using namespace k7::adi_draw;
 
 FAILURE_RECORD attitude_failure[] = {{FAIL_GAUGE_ATTITUDE, FAIL_ACTION_NONE, 0},
                                      {FAIL_NONE, FAIL_ACTION_NONE, 0}};
 
-// The same values, and the same holds on the dial, as the full-size instrument's elements.
-FLOAT64 FSAPI sphere_pitch(ELEMENT_SPRITE*) {
-  adi_pitch_ind = k7::clamp(adi_pitch_ind, -SPHERE_PITCH_LIMIT, SPHERE_PITCH_LIMIT);
-  return adi_pitch_ind;
-}
-FLOAT64 FSAPI sphere_bank(ELEMENT_SPRITE*) {
-  return adi_bank_ind;
-}
-FLOAT64 FSAPI left_index(ELEMENT_MOVING_IMAGE*) {
-  return adi_speed_index;
-}
-FLOAT64 FSAPI pitch_bar(ELEMENT_MOVING_IMAGE*) {
-  return fd_pitch_bar;
-}
-FLOAT64 FSAPI roll_bar(ELEMENT_MOVING_IMAGE*) {
-  return fd_roll_bar;
-}
-FLOAT64 FSAPI left_pointer(ELEMENT_NEEDLE*) {
-  adi_speed_dev = k7::clamp<i32>(adi_speed_dev, -10, 20);
-  return adi_speed_dev;
-}
-FLOAT64 FSAPI no_shift(ELEMENT_MOVING_IMAGE*) {
-  return 0.0;
-}
-
-constexpr NONLINEARITY left_pointer_table[] = {
-    {{28, 280}, -10, 0}, {{20, 271}, -5, 0}, {{15, 256}, 0, 0},  {{21, 242}, 5, 0},
-    {{31, 233}, 10, 0},  {{47, 231}, 15, 0}, {{60, 238}, 20, 0},
-};
+// ---- attitude director copy
+// ---------------------------------------------------------------------------
 
 template <typename Element> constexpr Element failing(Element e) {
   e.header.failure_systems = attitude_failure;

@@ -1,5 +1,6 @@
 // Pictures of the panel, checked at known pixels: needles turn to their labels, hidden lamps
-// show the face beneath, moving images slide, and night looks different from day.
+// show the face beneath, moving images slide, drums show their digits, and night looks different
+// from day.
 #include "host/render.h"
 #include "k7test.h"
 
@@ -128,6 +129,27 @@ TEST(Render, MovingImageSlidesWithinItsWindowByItsValue) {
   EXPECT_EQ(pixel(0, 90, 137), FACE) << "nothing of the lever there at full throttle";
   EXPECT_NE(pixel(110, 90, 137), FACE) << "the lever there at cut-off";
   EXPECT_NE(pixel(0, 90, 250), FACE) << "the lever there at full throttle";
+}
+
+TEST(Render, DrumShowsTheDigitOfItsValue) {
+  // NAV 1 at 108.50: the box's drums after the leading 1 roll to 0, 8, 5 and the 0/5 drum to 0.
+  // A drum's strip holds its digits in rows from 0 down; the row of its value sits in its window.
+  const std::string gauge = "kestovil radio_navcom1_k7";
+  Bed bed({k7test::THROTTLES});
+  bed.sim->set_token(0x18, 0x0850);
+  bed.frames(60);
+  const k7host::WindowDrawing drawing = k7host::window_draw_list(*bed.sim, k7test::THROTTLES);
+  auto rows_up = [&](int element) { // how far the strip has slid up behind its window
+    for (const k7host::DrawItem& item : drawing.items)
+      if (item.gauge == gauge && item.element == element && item.mask != 0)
+        return (item.mask_transform.y0 - item.transform.y0) / item.transform.yy;
+    ADD_FAILURE() << "no drum at element " << element;
+    return -1.0;
+  };
+  const double zero = rows_up(8), eight = rows_up(9), five = rows_up(10);
+  EXPECT_DOUBLE_EQ(zero, 0.0);
+  ASSERT_GT(five, 0.0);
+  EXPECT_DOUBLE_EQ(eight / five, 8.0 / 5.0) << "the 8 and the 5 rows of the same strip";
 }
 
 // ---- day and night

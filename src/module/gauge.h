@@ -21,6 +21,8 @@
 // and its catalogue line (module/catalogue.def) says K7_BUILT instead of K7_STUB.
 #pragma once
 
+#include <type_traits>
+
 #include "module/catalogue.h"
 #include "module/panel_abi.h"
 #include "module/types.h"
@@ -298,9 +300,16 @@ inline void show_position(Element* (&images)[N], std::size_t position) {
 
 // Defines the gauge's header (named gauge_<ident>, as the gauge table expects) from its background
 // element, its click-area list and its callback (nullptr for a gauge driven by its elements).
+// Whether the gauge has a callback is told by the argument's type (nullptr for none): the
+// sanitizers' null checks keep a template function's address from being compared in a constant
+// expression.
 #define K7_GAUGE_HEADER(ident, background, mouse, callback)                                        \
-  static PELEMENT_HEADER gauge_elements_##ident = &(background).header;                            \
-  static_assert(catalogue[GAUGE_INDEX_##ident].has_callback == ((callback) != nullptr),            \
+  static_assert(catalogue[GAUGE_INDEX_##ident].has_callback !=                                     \
+                    std::is_null_pointer_v<decltype(callback)>,                                    \
                 "the catalogue says whether this gauge has a callback");                           \
+  K7_GAUGE_HEADER_UNCHECKED(ident, (background), (mouse), (callback))
+// The same without the check, for a gauge whose callback the catalogue itself chooses.
+#define K7_GAUGE_HEADER_UNCHECKED(ident, background, mouse, callback)                              \
+  static PELEMENT_HEADER gauge_elements_##ident = &(background).header;                            \
   GAUGEHDR gauge_##ident =                                                                         \
       k7::gauge_header(GAUGE_INDEX_##ident, &gauge_elements_##ident, mouse, callback)

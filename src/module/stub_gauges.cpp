@@ -21,8 +21,8 @@ MOUSERECT StubGauge<Gauge, Index>::mouse[3] = {k7::mouse_parent(), K7_MOUSE_END}
 #define K7_STUB_K7_BUILT(index, ident, callback)
 #define K7_STUB_K7_STUB(index, ident, callback)                                                    \
   using stub_##ident = StubGauge<gauge_##ident, index>;                                            \
-  K7_GAUGE_HEADER(ident, stub_##ident::background, stub_##ident::mouse,                            \
-                  (callback ? stub_callback : nullptr));
+  K7_GAUGE_HEADER_UNCHECKED(ident, stub_##ident::background, stub_##ident::mouse,                  \
+                            (callback ? stub_callback : nullptr));
 #define K7_GAUGE(index, ident, name, size_mm, callback, state)                                     \
   K7_STUB_##state(index, ident, callback)
 #include "module/catalogue.def"

@@ -54,7 +54,7 @@ void FSAPI psi_callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
   } else {
     pressu_diff = 0.0;
   }
-  pressu_diff_ind = pressu_diff >= 0.0 ? static_cast<u16>(pressu_diff * 1000.0) : 0;
+  pressu_diff_ind = static_cast<u16>(pressu_diff >= 0.0 ? pressu_diff * 1000.0 : 0.0);
 }
 
 // ---- climb indicator: safety valves and commanded rate

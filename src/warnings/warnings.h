@@ -38,6 +38,8 @@
   X(u8, warn_overspeed, 0, 0, 1,                                                                   \
     "overspeed: essential bus and 300 kt or more, or token 0x40 at 15600 or more")                 \
   /* the failures panel's item; declared here for the fire logic, which reads it */                \
-  X(u8, fail_eng1_fire, 0, 0, 2, "engine 1 fire item: 0 off, 2 armed, 1 active")
+  X(u8, fail_eng1_fire, 0, 0, 2, "engine 1 fire item: 0 off, 2 armed, 1 active")                   \
+  /* the failures panel's easy-start preset; the start-up sequence switches it on */               \
+  X(u8, preset_easy_start, 0, 0, 2, "easy-start preset: 0 off, 2 armed, 1 running")
 
 K7_STATE_DECLARE(K7_WARNINGS_STATE)

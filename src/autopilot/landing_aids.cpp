@@ -76,16 +76,15 @@ bool deviation_lamp(bool excess) {
   return (sim::read_finite(sim_approach_var) == 1.0 || fd_mode_sel == 4) && excess;
 }
 
-// ---- a lamp gauge: a dark face, the lit lamp over all of it, glowing by night
+// ---- a lamp gauge: a dark face, the lit lamp over all of it
 
 template <GAUGEHDR& Gauge, int Index> struct Lamp {
   static ELEMENT_STATIC_IMAGE lit;
   static ELEMENT_STATIC_IMAGE face;
 };
 template <GAUGEHDR& Gauge, int Index>
-ELEMENT_STATIC_IMAGE
-    Lamp<Gauge, Index>::lit = k7::static_image(&Gauge, k7::bitmap_id(Index, 1), {0, 0},
-                                               k7::HIDDEN | IMAGE_USE_LUMINOUS, K7_END);
+ELEMENT_STATIC_IMAGE Lamp<Gauge, Index>::lit = k7::static_image(&Gauge, k7::bitmap_id(Index, 1),
+                                                                {0, 0}, k7::HIDDEN, K7_END);
 template <GAUGEHDR& Gauge, int Index>
 ELEMENT_STATIC_IMAGE Lamp<Gauge, Index>::face = k7::static_image(
     &Gauge, k7::bitmap_id(Index, 0), {0, 0}, k7::TRANSPARENT, K7_NEXT((Lamp<Gauge, Index>::lit)));

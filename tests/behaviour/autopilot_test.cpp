@@ -431,6 +431,7 @@ TEST(Approach, VsReferenceByHeightBandRoundedToTheLowerHundred) {
       {140, 400, -690, 0, 2, -700},                       // within 20: the command
       {150, 400, -730, 0, 2, -900},                       // -850 lies on the half: a hundred lower
       {144, 400, -720, 0, 2, -720},                       // -720 goes as it is
+      {164, 400, -820, 0, 2, -820},                       // and -820
       {140, 300 * METRES_PER_FOOT, -700, -3.05, 2, -700}, // -669.5: the lower hundred
       {140, 300 * METRES_PER_FOOT, -700, 2.05, 2, -720},  // -720.5
       {140, 15, -700, 0, 3, -247},                        // flare: -100 - 3 x 49.2 ft, truncated

@@ -103,6 +103,7 @@ constexpr double IDLE_KNOTS = 100.0;
 constexpr double THRUST_KNOTS = 160.0;
 constexpr double KNOTS_PER_FPM = 0.015;
 constexpr double SPEED_TIME_CONSTANT = 15.0; // seconds
+constexpr double MOST_ACCELERATION = 2.5;    // knots per second
 constexpr double GROUND_BRAKING = 4.0;       // knots per second
 constexpr double RUNNING_N2 = 50.0;
 
@@ -265,7 +266,8 @@ void airspeed(Sim& sim) {
     next = toward(knots, 0.0, GROUND_BRAKING * dt);
   } else {
     const double settles = IDLE_KNOTS + THRUST_KNOTS * thrust(sim) - KNOTS_PER_FPM * vs_fpm(sim);
-    next = knots + (settles - knots) * dt / SPEED_TIME_CONSTANT;
+    const double change = (settles - knots) / SPEED_TIME_CONSTANT;
+    next = knots + std::clamp(change, -MOST_ACCELERATION, MOST_ACCELERATION) * dt;
   }
   sim.set_token(TOKEN_AIRSPEED, next);
 }

@@ -29,6 +29,7 @@ void aircraft_frame(Sim& sim) {
   hydraulics_frame(sim);
   gear_frame(sim);
   autopilot_frame(sim);
+  approach_frame(sim);
   warnings_frame(sim);
   environment_frame(sim);
 }

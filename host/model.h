@@ -52,6 +52,7 @@ bool radios_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void radios_reset(Sim& sim);
 bool approach_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void approach_reset(Sim& sim);
+void approach_frame(Sim& sim);
 bool warnings_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void warnings_reset(Sim& sim);
 void warnings_frame(Sim& sim);

@@ -17,9 +17,11 @@ MODULE_VAR gps_var = sim::token(0x350);
 // Chain: 0 background, 1 night overlay, 2 turn needle (day), 3 turn needle (night), 4..6 pitch
 // wheel up, centre, down (day), 7..9 the same by night, 10..15 the lamps of ENGAGE, heading, NAV,
 // approach, altitude A, altitude B.
+// A lit lamp glows by night as by day.
+constexpr FLAGS LAMP = k7::HIDDEN | IMAGE_USE_LUMINOUS;
 constexpr k7::ImageEntry lamps[] = {
-    {20496, {27, 18}, k7::HIDDEN}, {20496, {27, 48}, k7::HIDDEN},  {20496, {56, 78}, k7::HIDDEN},
-    {20496, {85, 78}, k7::HIDDEN}, {20496, {147, 78}, k7::HIDDEN}, {20496, {178, 78}, k7::HIDDEN},
+    {20496, {27, 18}, LAMP}, {20496, {27, 48}, LAMP},  {20496, {56, 78}, LAMP},
+    {20496, {85, 78}, LAMP}, {20496, {147, 78}, LAMP}, {20496, {178, 78}, LAMP},
 };
 constexpr FLAGS OTHER = k7::DAY_HIDDEN, NIGHT = k7::NIGHT_HIDDEN;
 constexpr k7::ImageEntry wheels[] = {

@@ -4,8 +4,9 @@
 #include "autopilot/ap_units.h"
 #include "autopilot/autopilot.h"
 #include "module/daynight.h"
-#include "module/odometer.h"
 #include "module/runs.h"
+
+#include <cmath>
 
 namespace {
 
@@ -101,6 +102,22 @@ void retard() {
   ap::send(KEY_THROTTLE2, at_thr2_cmd);
 }
 
+// A counter drum stands on its digit and rolls on to the next one only over the last part of its
+// turn, the last knot before the carry; a 9 rolls on to the 0 above it (the strip's tenth place).
+double counter_drum(double turns, double roll_from) {
+  const double digit = std::trunc(turns);
+  const double past = turns - digit - roll_from;
+  return past <= 0.0 ? digit : digit + past / (1.0 - roll_from);
+}
+
+// The speed reference on the three drums (hundreds, tens, units); `knots` lies within 0..999.
+void show_speed(double knots) {
+  const double hundreds = std::trunc(knots / 100.0);
+  at_drums[0] = counter_drum(knots / 100.0, 0.99);
+  at_drums[1] = counter_drum(knots / 10.0 - 10.0 * hundreds, 0.9);
+  at_drums[2] = knots - 10.0 * std::trunc(knots / 10.0);
+}
+
 void autothrottle_update() {
   at_retard_height = retard_height(sim::read_finite(airspeed_var));
   retard();
@@ -111,7 +128,7 @@ void autothrottle_update() {
   at_speed_sel = k7::clamp<u32>(at_speed_sel, SLOWEST, FASTEST);
   const double reference = sim::read_finite(speed_ref_var);
   if (reference < SLOWEST || reference > FASTEST) ap::send(KEY_SPEED_REF, at_speed_sel);
-  k7::odometer(ap::read_within(speed_ref_var, 0, 999), at_drums);
+  show_speed(ap::read_within(speed_ref_var, 0, 999));
 }
 
 // ---- drawing

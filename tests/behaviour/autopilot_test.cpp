@@ -2,6 +2,7 @@
 // lamps and the key events that set the simulator's autopilot.
 #include "behaviour/k7test.h"
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -431,6 +432,7 @@ TEST(Approach, VsReferenceByHeightBandRoundedToTheLowerHundred) {
       {140, 400, -690, 0, 2, -700},                       // within 20: the command
       {150, 400, -730, 0, 2, -900},                       // -850 lies on the half: a hundred lower
       {144, 400, -720, 0, 2, -720},                       // -720 goes as it is
+      {164, 400, -820, 0, 2, -820},                       // and -820
       {140, 300 * METRES_PER_FOOT, -700, -3.05, 2, -700}, // -669.5: the lower hundred
       {140, 300 * METRES_PER_FOOT, -700, 2.05, 2, -720},  // -720.5
       {140, 15, -700, 0, 3, -247},                        // flare: -100 - 3 x 49.2 ft, truncated
@@ -523,6 +525,72 @@ TEST(GoAround, TakeOffThrustOnALocalizerHandsOverToHeadingAndClimbs) {
   const auto next = bed->frame_count() + 1;
   bed.frames();
   EXPECT_EQ(bed.keys(KEY_APPROACH_OFF, next), 0u) << "the law has let go";
+}
+
+// ---- the stand-in's runway: what NAV 1 receives from the aircraft's place
+
+struct Runway : Bed {
+  Runway() {
+    sim->set_named("k7host_ils_course", 90);
+    sim->set_named("k7host_ils_field", 600);
+    sim->set_named("k7host_ils", 1);
+    sim->set_token(0x3c, 0.0);
+    sim->set_token(0x54, 90);
+  }
+  void place(double nm, double right_ft, double above_ft) {
+    sim->set_named("k7host_ils_distance", nm);
+    sim->set_named("k7host_ils_offset", right_ft);
+    sim->set_token(0x4a, 600 + above_ft);
+    frames();
+  }
+};
+
+TEST(ApproachStandIn, DeviationsAndReceptionFromThePlace) {
+  Runway bed;
+  struct Case {
+    double nm, right_ft, above_ft;
+    int localizer_sign, glide_sign; // 2: not received
+  } cases[] = {
+      {5, -500, 1000, +1, -1}, // left of the centreline, below the glide path
+      {5, 500, 2500, -1, +1},  // right of it, above
+      {5, 0, 1643.9, 0, 0},    // on both beams (3 degrees from 1000 ft beyond the threshold)
+      {12, 0, 3000, 0, 2},     // localizer only: the glide slope reaches 10 nm
+      {30, 0, 5000, 2, 2},     // out of range
+      {5, 30000, 1000, 2, 2},  // far out to the side
+      {-2, 0, 0, 2, 2},        // behind the localizer antenna
+  };
+  auto sign = [](double v) { return std::fabs(v) < 1.0 ? 0 : (v > 0 ? 1 : -1); };
+  for (const Case& c : cases) {
+    bed.place(c.nm, c.right_ft, c.above_ft);
+    const bool localizer = c.localizer_sign != 2, glide = c.glide_sign != 2;
+    EXPECT_EQ(bed->token(0x31) > 0, localizer) << c.nm << " nm, " << c.right_ft << " ft right";
+    EXPECT_EQ(bed->token(0x2e), localizer ? 0xC0 : 0) << c.nm << " nm";
+    EXPECT_EQ(bed->token(0x2c), glide ? 1.0 : 0.0) << c.nm << " nm";
+    if (localizer) {
+      EXPECT_EQ(sign(bed->token(0x28)), c.localizer_sign) << c.nm << " nm, " << c.right_ft;
+      EXPECT_EQ(bed->token(0x2d), 90);
+    }
+    if (glide) {
+      EXPECT_EQ(sign(bed->token(0x29)), c.glide_sign) << c.nm << " nm, " << c.above_ft;
+    }
+  }
+  bed.place(5, 0, 1000);
+  bed->set_token(0x3d, 120);
+  bed.frames(18);
+  EXPECT_NEAR(bed->named("k7host_ils_distance"), 5 - 120.0 / 3600, 0.001) << "a second at 120 kt";
+}
+
+TEST(ApproachStandIn, TouchdownWhenTheHeightComesDownToZero) {
+  Bed bed;
+  bed->set_token(0x3c, 0.0);
+  bed->set_token(0x266, 0.0);
+  bed.frames(2);
+  EXPECT_EQ(bed->token(0x3c), 0.0) << "set airborne at zero height: left as it is";
+  bed->set_token(0x266, 0.4);
+  bed.frames();
+  bed->set_token(0x266, 0.0);
+  bed.frames();
+  EXPECT_EQ(bed->token(0x3c), 1.0);
 }
 
 // ---- the second panel

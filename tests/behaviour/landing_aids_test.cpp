@@ -112,6 +112,33 @@ TEST(LandingAids, FlashingEndsAtOrPastItsMomentsAndResetsWithoutTheBus) {
     EXPECT_FALSE(dark.lit(lamp)) << lamp;
 }
 
+TEST(LandingAids, AlarmAndFlagTestPeriodsEndAtOrPastTheirTick) {
+  Coupled lost;
+  lost->set_token(0x67, 0.0);
+  lost.frames(2);
+  EXPECT_EQ(lost.state("land_coupl_state"), 1);
+  lost.set("land_coupl_timer", lost->token(0x1) - 1); // its tick went by unseen
+  lost.frames();
+  EXPECT_EQ(lost.state("land_coupl_state"), 0);
+  EXPECT_EQ(lost.state("land_coupl_timer_on"), 0);
+  EXPECT_EQ(lost.state("ap_coupled"), 0) << "the coupling forgotten all the same";
+
+  Coupled tested;
+  tested.approach();
+  tested->click(TEST, 40, 10);
+  tested.frames(2);
+  EXPECT_TRUE(tested.lit(FLAG));
+  tested.set("land_flag_timer", tested->token(0x1) - 1);
+  tested.frames();
+  EXPECT_FALSE(tested.lit(FLAG)) << "the flag's test period over";
+  EXPECT_EQ(tested.state("land_flag_timer_on"), 2);
+  tested.frames(90);
+  EXPECT_EQ(tested.state("land_test"), 2);
+  tested->click(AP_PANEL, 90, 80); // the approach button, off: the test is forgotten
+  EXPECT_EQ(tested.state("ap_appr"), 0);
+  EXPECT_EQ(tested.state("land_test"), 0);
+}
+
 TEST(LandingAids, ClickOnTheFlashingLampTogglesTheBlinkPhaseAndLocksTheOverview) {
   Coupled bed;
   bed.set("panel_overview_lock", 0);

@@ -111,8 +111,7 @@ TEST(Airspeed, ReadoutsShowSpeedsOffTheirScaleAtTheNearerEnd) {
     EXPECT_EQ(b.state("ias_drum_lower_tens"), c.lower_tens) << c.weight;
     EXPECT_EQ(b.state("ias_drum_lower_units"), c.lower_units) << c.weight;
     EXPECT_EQ(b->element(IAS, UPPER_TENS)->value_y, c.upper_tens) << "the drum shows it";
-    EXPECT_TRUE(b.visible(IAS, LABEL_VR));
-    EXPECT_FALSE(b.visible(IAS, LABEL_FLAP));
+    shows(b, IAS, {LABEL_VR}, {LABEL_FLAP});
   }
   Bed b = powered();
   b->set_token(ON_GROUND, 0); // airborne: the lower readout shows the flap speed, 143.875
@@ -125,8 +124,7 @@ TEST(Airspeed, ReadoutsShowSpeedsOffTheirScaleAtTheNearerEnd) {
   EXPECT_TRUE(b.visible(IAS, LABEL_FLAP));
   b->click(IAS, 100, 80); // centre: readouts off
   b.frames();
-  EXPECT_FALSE(b.visible(IAS, UPPER_TENS));
-  EXPECT_FALSE(b.visible(IAS, LABEL_FLAP));
+  shows(b, IAS, {}, {UPPER_TENS, LABEL_FLAP});
 }
 
 TEST(Airspeed, PointerClimbsTenKnotsAnUpdateAndFallsAtOnce) {
@@ -324,8 +322,7 @@ TEST(RadioAltimeter, WarmsUpTracksAndSwitchesItselfOffAt5000Feet) {
   EXPECT_TRUE(b.visible(RALT, RALT_WARM)) << "update 180 of the warm-up";
   EXPECT_EQ(b.state("ralt_valid"), 0);
   b.frames();
-  EXPECT_FALSE(b.visible(RALT, RALT_WARM));
-  EXPECT_FALSE(b.visible(RALT, RALT_OFF));
+  shows(b, RALT, {}, {RALT_WARM, RALT_OFF});
   EXPECT_EQ(b.state("ralt_valid"), 1);
   EXPECT_EQ(b.state("ralt_ind"), 50);
   b.frames(5);

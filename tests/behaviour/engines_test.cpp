@@ -185,8 +185,7 @@ TEST(Throttles, TheLpCockClosesOnlyBehindAClosedHpCockAndHoldsTheFuelOff) {
   EXPECT_TRUE(e.lp(false));
   EXPECT_EQ(e.state("eng1_lp_cock_open"), 0);
   e.frames();
-  EXPECT_TRUE(e.visible(THROTTLE_L, LP_CLOSED));
-  EXPECT_FALSE(e.visible(THROTTLE_L, LP_OPEN));
+  shows(e, THROTTLE_L, {LP_CLOSED}, {LP_OPEN});
 
   // HP cock open again behind a closed LP cock: no fuel, lever frozen in cut-off.
   EXPECT_TRUE(e.hp(THROTTLE_L, true));
@@ -234,23 +233,16 @@ TEST(Throttles, ThrottleAreasSendTheSimulatorsEventsAndRepeatWhileHeld) {
 
 TEST(Throttles, QuadrantImagesFollowNightLightingTheStartControlsAndTheStarters) {
   Engines e = quadrant();
-  EXPECT_TRUE(e.visible(THROTTLE_L, LEVER_DAY));
-  EXPECT_FALSE(e.visible(THROTTLE_L, LEVER_NIGHT));
-  EXPECT_TRUE(e.visible(THROTTLE_L, SELECTOR_REPEAT_0));
+  shows(e, THROTTLE_L, {LEVER_DAY, SELECTOR_REPEAT_0}, {LEVER_NIGHT});
   e.night();
   e.set("eng_start_master", 1);
   e.set("eng_start_sel", 2);
   e.frames();
   for (int n = LEVER_DAY; n < LEVER_NIGHT; ++n) {
-    EXPECT_FALSE(e.visible(THROTTLE_L, n));
-    EXPECT_TRUE(e.visible(THROTTLE_L, n + 5));
+    shows(e, THROTTLE_L, {n + 5}, {n});
     EXPECT_TRUE(e.visible(THROTTLE_R, n + 5));
   }
-  EXPECT_TRUE(e.visible(THROTTLE_L, LP_NIGHT_OPEN));
-  EXPECT_FALSE(e.visible(THROTTLE_L, LP_OPEN));
-  EXPECT_TRUE(e.visible(THROTTLE_L, SELECTOR_REPEAT_2 + 3));
-  EXPECT_FALSE(e.visible(THROTTLE_L, SELECTOR_REPEAT_0 + 3));
-  EXPECT_TRUE(e.visible(THROTTLE_L, MASTER_REPEAT_ON + 2));
+  shows(e, THROTTLE_L, {LP_NIGHT_OPEN, SELECTOR_REPEAT_2 + 3, MASTER_REPEAT_ON + 2}, {LP_OPEN, SELECTOR_REPEAT_0 + 3});
 
   e.set("eng2_starter_on", 1);
   e.power(false, false, false);
@@ -258,8 +250,7 @@ TEST(Throttles, QuadrantImagesFollowNightLightingTheStartControlsAndTheStarters)
   EXPECT_FALSE(e.visible(THROTTLE_R, STARTER_LAMP_2)) << "no essential bus";
   e.power();
   e.frames();
-  EXPECT_TRUE(e.visible(THROTTLE_R, STARTER_LAMP_2));
-  EXPECT_FALSE(e.visible(THROTTLE_R, STARTER_LAMP_1));
+  shows(e, THROTTLE_R, {STARTER_LAMP_2}, {STARTER_LAMP_1});
 }
 
 // ---- engine start

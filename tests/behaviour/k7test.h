@@ -170,3 +170,16 @@ inline double value_y(const k7host::Sim& sim, const std::string& gauge, int elem
 }
 
 } // namespace k7test
+
+namespace k7test {
+
+// The elements of a gauge that `lit` names show and those `dark` names are hidden.
+inline void shows(const Bed& bed, const std::string& gauge, std::initializer_list<int> lit,
+                  std::initializer_list<int> dark = {}) {
+  for (int e : lit)
+    EXPECT_TRUE(bed.visible(gauge, e)) << gauge << " element " << e << " should show";
+  for (int e : dark)
+    EXPECT_FALSE(bed.visible(gauge, e)) << gauge << " element " << e << " should be hidden";
+}
+
+} // namespace k7test

@@ -165,6 +165,23 @@ def drum_positions(low, high):
 
 DRUM_LABELS = {10: [str(d) for d in range(10)], 4: ["00", "25", "50", "75"], 2: ["0", "5"]}
 
+# Strips that carry their digits downward (their callbacks give 10 less the digit), by gauge and
+# chain place: the altimeter's counter rolls upward as the aircraft climbs.
+DOWNWARD_DRUMS = {"kestovil alti_main_k7": {1, 2, 3, 4}}
+
+
+def drum_labels(gauge, element, positions):
+    """The labels of a drum's rows. A two-position drum left of every other drum on its line is a
+    leading digit (0 or 1, an ADF's thousands); after another drum it is a half step (0 or 5)."""
+    labels = DRUM_LABELS.get(positions, [str(d) for d in range(positions)])
+    if positions == 2 and not any(
+            e is not element and e["kind"] == "moving" and abs(e["y"] - element["y"]) <= 2 and
+            e["x"] < element["x"] for e in gauge["elements"]):
+        labels = ["0", "1"]
+    if element["n"] in DOWNWARD_DRUMS.get(gauge["name"], ()):
+        labels = [labels[-row % positions] for row in range(positions)]
+    return labels
+
 
 def background_width(gauge):
     """The gauge's size in mm, widened where its own records place elements or click areas beyond
@@ -267,7 +284,7 @@ def gauge_layout(gauge):
                 rows = drum + 1
                 vertical = bool(travel_y)
                 image = (cell[0], cell[1] * rows) if vertical else (cell[0] * rows, cell[1])
-                labels = DRUM_LABELS.get(drum, [str(d) for d in range(drum)])
+                labels = drum_labels(gauge, e, drum)
                 bitmaps.append(Bitmap(e["id"], "strip", image, owner, cell=cell,
                                       vertical=vertical, labels=labels, night=night))
                 bitmaps.append(Bitmap(e["id"] + 1, "mask", cell, owner))

@@ -242,7 +242,8 @@ TEST(Throttles, QuadrantImagesFollowNightLightingTheStartControlsAndTheStarters)
     shows(e, THROTTLE_L, {n + 5}, {n});
     EXPECT_TRUE(e.visible(THROTTLE_R, n + 5));
   }
-  shows(e, THROTTLE_L, {LP_NIGHT_OPEN, SELECTOR_REPEAT_2 + 3, MASTER_REPEAT_ON + 2}, {LP_OPEN, SELECTOR_REPEAT_0 + 3});
+  shows(e, THROTTLE_L, {LP_NIGHT_OPEN, SELECTOR_REPEAT_2 + 3, MASTER_REPEAT_ON + 2},
+        {LP_OPEN, SELECTOR_REPEAT_0 + 3});
 
   e.set("eng2_starter_on", 1);
   e.power(false, false, false);

@@ -68,6 +68,18 @@ class GoodRecords(unittest.TestCase):
         labels = make_art.collect({"gauges": [alti]})[601].what["labels"]
         self.assertEqual(labels[:3], ["0", "9", "8"], "the callback gives 10 less the digit")
 
+    def test_a_course_pointer_runs_up_through_its_pivot_and_a_knob_stays_round(self):
+        hsi = gauge("kestovil hsi_like_k7", 200,
+                    element(1, "needle", 5888, 100, 100, ofs=[20, 60], table=[], table_size=0,
+                            table_null=True),
+                    element(2, "needle", 701, 30, 170, ofs=[10, 10], table=[], table_size=0,
+                            table_null=True))
+        found = make_art.collect({"gauges": [hsi]})
+        pointer, knob = make_art.render(found[5888]), make_art.render(found[701])
+        self.assertNotEqual(pointer.getpixel((20, 2)), 0, "the head, straight above the pivot")
+        self.assertEqual(pointer.getpixel((2, 60)), 0, "nothing beside the pivot")
+        self.assertNotEqual(knob.getpixel((10, 16)), 0, "a knob is round about its pivot")
+
     def test_a_sprite_is_a_256_texture_turning_about_its_centre_behind_a_mask(self):
         card = gauge("kestovil compass_k7", 118,
                      element(1, "sprite", 801, 10, 10, ofs=[128, 128], texture_scale=0.25))

@@ -17,7 +17,7 @@ const std::string START_PANEL = "kestovil engstart_k7";
 const std::string START_LAMPS = "kestovil engstart_lights_k7";
 const std::string START_VOLTS = "kestovil engstart_volt_k7";
 
-constexpr std::uint32_t N1_1 = 0x270, N2_1 = 0x271, N1_2 = 0x283, N2_2 = 0x284;
+constexpr std::uint32_t N2_1 = 0x271, N1_2 = 0x283, N2_2 = 0x284;
 constexpr std::uint32_t SELECTOR_1 = 0x133, SELECTOR_2 = 0x38A;
 constexpr std::uint32_t THROTTLE_1 = 0x22E, THROTTLE_2 = 0x238;
 constexpr std::uint32_t FUEL_LEVER_1 = 0x230, FUEL_LEVER_2 = 0x23A;
@@ -507,31 +507,7 @@ TEST(EnginesAndFuel, ClosingTheLpCockOrStarvingTheSideStopsTheEngine) {
   }
 }
 
-// ---- the stand-in's engines
-
-TEST(StandInEngines, TheStarterAloneTurnsTheEngineButFuelIsNeededToLightIt) {
-  Bed b;
-  for (int i = 0; i < 18 * 20; ++i) {
-    b.frames();
-    b->set_token(SELECTOR_1, 0.0); // no fuel
-    k7host::apply_key_event(*b.sim, CRANK_1, 0);
-  }
-  EXPECT_NEAR(b->token(N2_1), 28.0, 1e-9) << "the starter's top speed";
-  b->set_token(SELECTOR_1, 2.0);
-  for (int i = 0; i < 18 * 20; ++i) {
-    b.frames();
-    k7host::apply_key_event(*b.sim, CRANK_1, 0);
-  }
-  EXPECT_NEAR(b->token(N2_1), 62.0, 1e-9) << "lit and at idle";
-  EXPECT_NEAR(b->token(N1_1), 24.0, 1e-9);
-  b->set_token(THROTTLE_1, 1.0);
-  b->seconds(20);
-  EXPECT_NEAR(b->token(N2_1), 100.0, 1e-9);
-  EXPECT_NEAR(b->token(N1_1), 100.0, 1e-9);
-  k7host::apply_key_event(*b.sim, KEY_FUEL_DOWN_1, 0);
-  b->seconds(60);
-  EXPECT_EQ(b->token(N2_1), 0.0);
-}
+// ---- the stand-in's engines (its starter and lighting are the engines_* scenarios)
 
 TEST(StandInEngines, AnEngineSpeedSetFromOutsideStaysUntilTheNextStarterEvent) {
   Bed b;

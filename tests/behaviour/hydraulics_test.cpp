@@ -650,7 +650,7 @@ TEST(CabinCall, HiAndLoChimeOnlyWhenMovedWithTheEssentialBus) {
   EXPECT_EQ(c.state("cabin_call_a"), 0);
 }
 
-// ---- the stand-in's parking brake, flaps and gear
+// ---- the stand-in's parking brake and flaps (its gear: the emergency extension above)
 
 TEST(StandIn, ParkingBrakeKeyToggles) {
   Bed c;
@@ -680,24 +680,6 @@ TEST(StandIn, FlapHandleMovesByDetentsAndTheFlapsFollowSlowly) {
   EXPECT_EQ(c->token(0x38C), c->token(FLAP_ANGLE)) << "both sides alike";
   c.frames(450);
   EXPECT_EQ(c->token(FLAP_ANGLE), 45);
-}
-
-TEST(StandIn, GearMovesOnlyAfterItsKeyAndSpoilersStayAsSet) {
-  Bed c;
-  c->set_token(GEAR, 0);
-  c->set_token(SPOILERS, 12000);
-  c.frames(20);
-  EXPECT_EQ(c->token(GEAR), 0);
-  EXPECT_EQ(c->token(SPOILERS), 12000);
-  k7host::apply_key_event(*c.sim, KEY_GEAR_DOWN, 0);
-  c.frames(72);
-  EXPECT_GT(c->token(GEAR), 5000);
-  EXPECT_LT(c->token(GEAR), 16383);
-  c.frames(80);
-  EXPECT_EQ(c->token(GEAR), 16383);
-  c->set_token(GEAR, 9000);
-  c.frames(10);
-  EXPECT_EQ(c->token(GEAR), 9000) << "arrived: the token is the test's again";
 }
 
 } // namespace

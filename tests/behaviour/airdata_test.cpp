@@ -24,12 +24,9 @@ constexpr std::uint32_t ON_GROUND = 0x3C, AIRSPEED = 0x3D, FLAPS = 0x38B, ALTITU
 constexpr std::uint32_t RADIO_HEIGHT = 0x266, BARO_HPA = 0x4B, KEY_BARO = 0x101F8;
 const char* const WEIGHT = "(A:TOTAL WEIGHT,kilogram)";
 
-// The instrument buses up, as the electrical network gives them with engines running.
 Bed powered() {
   Bed b;
-  for (const char* bus : {"elec_ac_main", "elec_ac_ess", "elec_ac_ess_b", "elec_tadg_on",
-                          "elec_bus_gen", "elec_bus_radio1", "elec_bus_radio2"})
-    b.set(bus, 1);
+  instruments_powered(b);
   return b;
 }
 

@@ -183,3 +183,15 @@ inline void shows(const Bed& bed, const std::string& gauge, std::initializer_lis
 }
 
 } // namespace k7test
+
+namespace k7test {
+
+// The instrument buses up, as the electrical network gives them with the engines running (set
+// directly: the network's own gauges stay in their closed window).
+inline void instruments_powered(Bed& bed) {
+  for (const char* bus : {"elec_ac_main", "elec_ac_ess", "elec_ac_ess_b", "elec_tadg_on",
+                          "elec_bus_gen", "elec_bus_radio1", "elec_bus_radio2"})
+    bed.set(bus, 1);
+}
+
+} // namespace k7test

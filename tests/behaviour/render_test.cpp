@@ -100,9 +100,7 @@ TEST(Render, NeedlePointsAtTheLabelOfItsValue) {
 TEST(Render, RmiPointerPointsAtItsBearing) {
   const std::string gauge = "kestovil adf_k7"; // pivot (100, 100)
   Bed bed;
-  for (const char* bus : {"elec_ac_main", "elec_ac_ess", "elec_ac_ess_b", "elec_tadg_on",
-                          "elec_bus_gen", "elec_bus_radio1", "elec_bus_radio2"})
-    bed.set(bus, 1);
+  k7test::instruments_powered(bed);
   bed.sim->set_token(0x27, 135); // ADF 1 south-east of the nose, heading north
   bed.frames(2);
   ASSERT_EQ(bed.value(gauge, 4), 45);

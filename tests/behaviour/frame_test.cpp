@@ -2,6 +2,7 @@
 #include "k7test.h"
 
 #include <cmath>
+#include <map>
 #include <set>
 
 namespace {
@@ -25,8 +26,8 @@ TEST(Frame, ExportedRecordsCarryTheirFixedWords) {
   linkage->ModuleDeinit();
 }
 
-// The names and order themselves are checked against the default panel, which places every gauge
-// by name (DefaultPanelPlacesEveryGaugeOnceInAKnownWindow).
+// The names and sizes themselves are checked against the default panel, which places every gauge
+// by name at its design size (DefaultPanelPlacesEveryGaugeOnceInAKnownWindowAtItsDesignSize).
 TEST(Frame, GaugeTableHoldsTheWholeCatalogueEachWithItsBackgroundAndClickAreas) {
   auto sim = k7test::fresh();
   const GAUGESLINKAGE* linkage = sim->linkage();
@@ -121,16 +122,20 @@ TEST(Frame, StateRegistryReadsWritesAndResetsByName) {
     EXPECT_TRUE(names.insert(e->name).second) << e->name << " is declared twice";
 }
 
-TEST(Frame, DefaultPanelPlacesEveryGaugeOnceInAKnownWindow) {
+TEST(Frame, DefaultPanelPlacesEveryGaugeOnceInAKnownWindowAtItsDesignSize) {
   auto sim = k7test::fresh();
   EXPECT_TRUE(sim->panel().problems.empty()) << sim->panel().problems.front();
   std::multiset<std::string> placed;
+  std::map<std::string, int> width;
   for (const auto& w : sim->panel().windows)
-    for (const auto& g : w.gauges)
+    for (const auto& g : w.gauges) {
       placed.insert(g.name);
+      width[g.name] = g.w;
+    }
   for (const auto& g : sim->gauges()) {
     EXPECT_EQ(placed.count(g.name), 1u) << g.name;
     EXPECT_NE(g.window, ~0u) << g.name;
+    EXPECT_EQ(width[g.name], static_cast<int>(g.size_mm)) << g.name << ": drawn at its own scale";
   }
   for (std::uint32_t id : {10040u, 10050u, 10060u, 10070u, 10080u, 10090u, 10100u, 10110u, 10120u,
                            10130u, 10140u, 10150u, 10160u, 10170u, 10180u, 10510u, 10520u})

@@ -128,7 +128,8 @@ double needle_angle(const ELEMENT_NEEDLE& needle, double value) {
   value = finite_or_zero(value);
   const NONLINEARITY* table = needle.nonlinearity_table;
   const UINT32 n = needle.nonlinearity_table_size;
-  if (table == nullptr || n == 0) return (value - 90.0) * kPi / 180.0;
+  // Without a table the image turns by the value in degrees, clockwise from the way it is drawn.
+  if (table == nullptr || n == 0) return value * kPi / 180.0;
   const PIXPOINT pivot = needle.header.position;
   auto angle_of = [&](UINT32 i) {
     return std::atan2(static_cast<double>(table[i].pt.y - pivot.y),

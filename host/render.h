@@ -53,9 +53,10 @@ struct BitmapInfo {
 };
 bool module_bitmap_size(const Sim& sim, ID id, BitmapInfo& info);
 
-// The angle (radians, screen orientation: 0 along +x, growing clockwise) at which a needle
-// shows `value` through its calibration table, or, without a table, its value in degrees
-// clockwise from straight up.
+// The angle (radians, growing clockwise) by which a needle's image is turned to show `value`:
+// through its calibration table, the direction of the image's +x axis (0 along +x); without a
+// table, its value in degrees, turning the image from the way it is drawn (pointers drawn up, as
+// the HSI's, or to the right, as the RMIs').
 double needle_angle(const ELEMENT_NEEDLE& needle, double value);
 
 // What the simulator would draw for window `ident` (0: the main panel) now; night dims every

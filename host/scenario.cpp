@@ -364,14 +364,21 @@ bool Runner::expect(const std::vector<std::string>& w) {
     check(compare(actual, w[3], expected), line, w[3] + " " + w[4], format(actual));
     return true;
   }
-  if ((what == "visible" || what == "hidden") && w.size() == 4) {
-    if (!parse_number(w[3], v)) return false;
-    auto e = sim.element(w[2], static_cast<int>(v));
-    if (!e) {
-      error("no element " + w[3] + " in " + w[2] + " (or the gauge is not placed)");
-      return true;
+  if ((what == "visible" || what == "hidden") && w.size() >= 4) {
+    // One element or several of one gauge: "expect hidden GAUGE 2 4 5".
+    for (std::size_t i = 3; i < w.size(); ++i)
+      if (!parse_number(w[i], v)) return false;
+    for (std::size_t i = 3; i < w.size(); ++i) {
+      parse_number(w[i], v);
+      auto e = sim.element(w[2], static_cast<int>(v));
+      if (!e) {
+        error("no element " + w[i] + " in " + w[2] + " (or the gauge is not placed)");
+        return true;
+      }
+      const std::string one = what + " \"" + w[2] + "\" " + w[i];
+      check(e->hidden == (what == "hidden"), w.size() == 4 ? line : one, what,
+            e->hidden ? "hidden" : "visible");
     }
-    check(e->hidden == (what == "hidden"), line, what, e->hidden ? "hidden" : "visible");
     return true;
   }
   if (what == "value" && w.size() == 6) {

@@ -163,7 +163,30 @@ def drum_positions(low, high):
     return 0
 
 
+# Needles without a calibration table that are no knobs, by bitmap id: the HSI's course pointer,
+# TO arrow and heading marker (drawn pointing up), the RMIs' heading marker (up) and their two
+# bearing pointers (drawn pointing right: they turn by the bearing less ninety).
+NEEDLE_SHAPES = {5888: "pointer", 5936: "arrow", 6016: "bug", 8816: "bug", 8992: "double pointer",
+                 9008: "pointer"}
+
 DRUM_LABELS = {10: [str(d) for d in range(10)], 4: ["00", "25", "50", "75"], 2: ["0", "5"]}
+
+# Strips that carry their digits downward (their callbacks give 10 less the digit), by gauge and
+# chain place: the altimeter's counter rolls upward as the aircraft climbs.
+DOWNWARD_DRUMS = {"kestovil alti_main_k7": {1, 2, 3, 4}}
+
+
+def drum_labels(gauge, element, positions):
+    """The labels of a drum's rows. A two-position drum left of every other drum on its line is a
+    leading digit (0 or 1, an ADF's thousands); after another drum it is a half step (0 or 5)."""
+    labels = DRUM_LABELS.get(positions, [str(d) for d in range(positions)])
+    if positions == 2 and not any(
+            e is not element and e["kind"] == "moving" and abs(e["y"] - element["y"]) <= 2 and
+            e["x"] < element["x"] for e in gauge["elements"]):
+        labels = ["0", "1"]
+    if element["n"] in DOWNWARD_DRUMS.get(gauge["name"], ()):
+        labels = [labels[-row % positions] for row in range(positions)]
+    return labels
 
 
 def background_width(gauge):
@@ -250,11 +273,12 @@ def gauge_layout(gauge):
                         (tx - face["x"], ty - face["y"], x - face["x"], y - face["y"],
                          fmt_value(v)) for tx, ty, v in e["table"]])
                 size = (max(4, ox + reach + 1), 2 * oy + 1)
-            else:  # a knob turned by degrees: its pivot is its middle
+            else:  # turned by degrees from the image as drawn: a knob unless named otherwise
                 size = (2 * ox + 1, 2 * oy + 1)
-                reach = ox
+                reach = max(ox, oy) if e["id"] in NEEDLE_SHAPES else ox
+            shape = None if e["table"] else NEEDLE_SHAPES.get(e["id"], "knob")
             bitmaps.append(Bitmap(e["id"], "needle", size, owner, pivot=(ox, oy), reach=reach,
-                                  knob=not e["table"], night=night))
+                                  shape=shape, night=night))
             bottom = max(bottom, y + (reach if not e["table"] else oy) + 1)
         elif kind == "moving":
             low_x, high_x = e["range_x"]
@@ -267,7 +291,7 @@ def gauge_layout(gauge):
                 rows = drum + 1
                 vertical = bool(travel_y)
                 image = (cell[0], cell[1] * rows) if vertical else (cell[0] * rows, cell[1])
-                labels = DRUM_LABELS.get(drum, [str(d) for d in range(drum)])
+                labels = drum_labels(gauge, e, drum)
                 bitmaps.append(Bitmap(e["id"], "strip", image, owner, cell=cell,
                                       vertical=vertical, labels=labels, night=night))
                 bitmaps.append(Bitmap(e["id"] + 1, "mask", cell, owner))
@@ -433,16 +457,47 @@ def draw_needle(img, draw, b):
     ox, oy = b.what["pivot"]
     night = b.what["night"]
     colour = tone("needle", night)
-    if b.what["knob"]:
+    shape = b.what["shape"]
+    if shape == "knob":  # its index mark up
         r = min(ox, oy)
         draw.ellipse([ox - r, oy - r, ox + r, oy + r], fill=tone("switch", night))
-        draw.line([(ox, oy), (ox + r, oy)], fill=tone("hub", night), width=max(2, r // 4))
+        draw.line([(ox, oy), (ox, oy - r)], fill=tone("hub", night), width=max(2, r // 4))
+        return
+    if shape:
+        draw_dial_pointer(draw, b.size, (ox, oy), shape, colour)
         return
     half = max(2, oy - 1)
     draw.polygon([(ox, oy - half), (w - 1, oy - 1), (w - 1, oy + 1), (ox, oy + half)],
                  fill=colour)
     draw.ellipse([ox - oy, 0, ox + oy, h - 1], fill=colour)
     draw.point((ox, oy), fill=tone("hub", night))
+
+
+def draw_dial_pointer(draw, size, pivot, shape, colour):
+    """A pointer turned by degrees, drawn along the longer half of its bitmap from the pivot: up
+    when the bitmap is taller than wide, else to the right (as the pointer shows at 0)."""
+    w, h = size
+    ox, oy = pivot
+    up = oy > ox
+    # Points along the pointer (0 at the far end, 1 at the pivot) and across it.
+    def at(along, across):
+        return (ox + across, oy * along) if up else (ox + (w - 1 - ox) * (1 - along), oy + across)
+    if shape in ("pointer", "double pointer"):
+        bars = (-3, 3) if shape == "double pointer" else (0,)
+        for across in bars:
+            far, tail = (at(0, across), (ox + across, h - 1)) if up else \
+                (at(0, across), (0, oy + across))
+            draw.line([far, tail], fill=colour, width=2)
+        head = 8
+        draw.polygon([at(0, 0), at(head / max(oy if up else w - 1 - ox, 1), -head),
+                      at(head / max(oy if up else w - 1 - ox, 1), head)], fill=colour)
+    elif shape == "arrow":  # a triangle out toward the far end
+        draw.polygon([at(0, 0), at(0.4, -min(ox, 10)), at(0.4, min(ox, 10))], fill=colour)
+    elif shape == "bug":  # a notched index at the far end
+        depth = 12 / max(oy if up else w - 1 - ox, 1)
+        half = min(ox if up else oy, 12)
+        draw.polygon([at(0, -half), at(0, -3), at(depth, 0), at(0, 3), at(0, half),
+                      at(depth, half), at(depth, -half)], fill=colour)
 
 
 def draw_strip(img, draw, b):

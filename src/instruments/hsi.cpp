@@ -5,6 +5,7 @@
 // the heading knob the selected heading that the flight director and autopilot fly.
 #include "electrical/electrical.h"
 #include "instruments/gyro.h"
+#include "instruments/hsi_dial.h"
 #include "instruments/hsi_shared.h"
 #include "instruments/instruments.h"
 #include "module/daynight.h"
@@ -37,90 +38,26 @@ double compass_degrees(double angle) {
 // ---- elements
 // -------------------------------------------------------------------------------------------
 
-constexpr PIXPOINT DIAL_PIVOT{171, 157};
-constexpr PIXPOINT COURSE_KNOB_PIVOT{52, 246}, HEADING_KNOB_PIVOT{298, 246};
 constexpr PIXPOINT KNOB_BITMAP_PIVOT{25, 24};
-// Moving parts are drawn lit by the host; the knobs are not, not even their night copies.
-constexpr FLAGS LIT = IMAGE_USE_TRANSPARENCY | IMAGE_USE_LUMINOUS;
-constexpr FLAGS LIT_HIDDEN = LIT | IMAGE_HIDDEN;
+// The knobs are not drawn lit, not even their night copies.
 constexpr FLAGS KNOB_NIGHT = k7::NEEDLE_DAY | IMAGE_HIDDEN;
 
-// An image rolling vertically over 0..top: the drums and the glide slope pointer.
-constexpr ELEMENT_MOVING_IMAGE drum(ID bitmap, PIXPOINT at, FLAGS flags, PMOVING_UPDATE_CB value,
-                                    double top, PELEMENT_HEADER* next) {
-  return k7::moving_image(&gauge_hsi, bitmap, at, flags, {no_shift, 0, 0}, {value, 0, top}, next);
-}
+extern ELEMENT_NEEDLE knob_course_day;
+using Readout = k7::HsiReadout<gauge_hsi>;
+using Dial = k7::HsiDial<gauge_hsi, K7_NEXT(knob_course_day)>;
 
-extern ELEMENT_SPRITE card, deviation_bar;
-extern ELEMENT_NEEDLE course_pointer, nav_flag, from_arrow, to_arrow, heading_marker;
-extern ELEMENT_NEEDLE knob_course_day, knob_heading_day, knob_course_night, knob_heading_night;
-extern ELEMENT_ICON gs_scale, gs_flag, aircraft_symbol, dme_src2, dme_shutter, heading_flag,
-    gps_annunciator;
-extern ELEMENT_MOVING_IMAGE gs_pointer, crs_units, crs_tens, crs_hundreds, dme_units, dme_tens,
-    dme_hundreds, hdg_units, hdg_tens, hdg_hundreds;
-
-ELEMENT_STATIC_IMAGE face =
-    k7::static_image(&gauge_hsi, 5744, {0, 0}, k7::TRANSPARENT, K7_NEXT(card));
-ELEMENT_SPRITE card = k7::sprite(&gauge_hsi, 5760, {66, 52}, DIAL_PIVOT, 1.0f, LIT, {nullptr, 0.0},
-                                 {nullptr, 0.0}, {card_rotation, 1.0}, K7_NEXT(course_pointer));
-ELEMENT_NEEDLE course_pointer =
-    k7::needle_degrees(&gauge_hsi, 5888, DIAL_PIVOT, {73, 101}, LIT, needle_value<hsi_course_ptr>,
-                       0, K7_NEXT(nav_flag));
-ELEMENT_NEEDLE nav_flag = k7::needle_degrees(&gauge_hsi, 5904, DIAL_PIVOT, {-20, 29}, LIT_HIDDEN,
-                                             needle_value<hsi_course_ptr>, 0, K7_NEXT(from_arrow));
-ELEMENT_NEEDLE from_arrow = k7::needle_degrees(&gauge_hsi, 5920, DIAL_PIVOT, {10, -54}, LIT_HIDDEN,
-                                               needle_value<hsi_course_ptr>, 0, K7_NEXT(to_arrow));
-ELEMENT_NEEDLE to_arrow =
-    k7::needle_degrees(&gauge_hsi, 5936, DIAL_PIVOT, {10, 53}, LIT_HIDDEN,
-                       needle_value<hsi_course_ptr>, 0, K7_NEXT(deviation_bar));
-ELEMENT_SPRITE deviation_bar =
-    k7::sprite(&gauge_hsi, 5968, {98, 84}, DIAL_PIVOT, 1.0f, LIT, {deviation_shift, -0.45},
-               {nullptr, 0.0}, {deviation_rotation, -1.0}, K7_NEXT(gs_scale));
-ELEMENT_ICON gs_scale = k7::icon(&gauge_hsi, 5984, {98, 100}, LIT_HIDDEN, K7_NEXT(gs_pointer));
-ELEMENT_MOVING_IMAGE gs_pointer =
-    drum(6000, {98, 84}, LIT, drum_value<hsi_gs_ptr>, 12, K7_NEXT(gs_flag));
-ELEMENT_ICON gs_flag = k7::icon(&gauge_hsi, 5952, {98, 144}, LIT_HIDDEN, K7_NEXT(heading_marker));
-ELEMENT_NEEDLE heading_marker =
-    k7::needle_degrees(&gauge_hsi, 6016, DIAL_PIVOT, {13, 116}, LIT, needle_value<hsi_marker_angle>,
-                       0, K7_NEXT(aircraft_symbol));
-ELEMENT_ICON aircraft_symbol =
-    k7::icon(&gauge_hsi, 6144, {159, 141}, k7::TRANSPARENT, K7_NEXT(crs_units));
-ELEMENT_MOVING_IMAGE crs_units =
-    drum(6176, {93, 26}, LIT, drum_value<hsi_crs_drum_units>, 10, K7_NEXT(crs_tens));
-ELEMENT_MOVING_IMAGE crs_tens =
-    drum(6176, {75, 26}, LIT, drum_value<hsi_crs_drum_tens>, 10, K7_NEXT(crs_hundreds));
-ELEMENT_MOVING_IMAGE crs_hundreds =
-    drum(6160, {57, 26}, LIT, drum_value<hsi_crs_drum_hundreds>, 4, K7_NEXT(dme_units));
-ELEMENT_MOVING_IMAGE dme_units =
-    drum(6176, {269, 26}, LIT, drum_value<hsi_dme_drum_units>, 10, K7_NEXT(dme_tens));
-ELEMENT_MOVING_IMAGE dme_tens =
-    drum(6176, {251, 26}, LIT, drum_value<hsi_dme_drum_tens>, 10, K7_NEXT(dme_hundreds));
-ELEMENT_MOVING_IMAGE dme_hundreds =
-    drum(6176, {233, 26}, LIT, drum_value<hsi_dme_drum_hundreds>, 10, K7_NEXT(dme_src2));
-ELEMENT_ICON dme_src2 = k7::icon(&gauge_hsi, 6192, {237, 52}, LIT_HIDDEN, K7_NEXT(dme_shutter));
-ELEMENT_ICON dme_shutter =
-    k7::icon(&gauge_hsi, 6208, {232, 32}, LIT_HIDDEN, K7_NEXT(knob_course_day));
-ELEMENT_NEEDLE knob_course_day =
-    k7::needle_degrees(&gauge_hsi, 6224, COURSE_KNOB_PIVOT, KNOB_BITMAP_PIVOT, k7::NEEDLE_DAY,
-                       needle_value<hsi_knob_course_angle>, 0, K7_NEXT(knob_heading_day));
-ELEMENT_NEEDLE knob_heading_day =
-    k7::needle_degrees(&gauge_hsi, 6272, HEADING_KNOB_PIVOT, KNOB_BITMAP_PIVOT, k7::NEEDLE_DAY,
-                       needle_value<hsi_knob_hdg_angle>, 0, K7_NEXT(knob_course_night));
-ELEMENT_NEEDLE knob_course_night =
-    k7::needle_degrees(&gauge_hsi, 8784, COURSE_KNOB_PIVOT, KNOB_BITMAP_PIVOT, KNOB_NIGHT,
-                       needle_value<hsi_knob_course_angle>, 0, K7_NEXT(knob_heading_night));
 ELEMENT_NEEDLE knob_heading_night =
-    k7::needle_degrees(&gauge_hsi, 8800, HEADING_KNOB_PIVOT, KNOB_BITMAP_PIVOT, KNOB_NIGHT,
-                       needle_value<hsi_knob_hdg_angle>, 0, K7_NEXT(heading_flag));
-ELEMENT_ICON heading_flag =
-    k7::icon(&gauge_hsi, 6432, {234, 77}, LIT_HIDDEN, K7_NEXT(gps_annunciator));
-ELEMENT_ICON gps_annunciator =
-    k7::icon(&gauge_hsi, 6448, {271, 89}, LIT_HIDDEN, K7_NEXT(hdg_units));
-ELEMENT_MOVING_IMAGE hdg_units =
-    drum(6176, {181, 14}, LIT_HIDDEN, heading_units, 10, K7_NEXT(hdg_tens));
-ELEMENT_MOVING_IMAGE hdg_tens =
-    drum(6176, {163, 14}, LIT_HIDDEN, heading_tens, 10, K7_NEXT(hdg_hundreds));
-ELEMENT_MOVING_IMAGE hdg_hundreds = drum(6160, {145, 14}, LIT_HIDDEN, heading_hundreds, 4, K7_END);
+    k7::needle_degrees(&gauge_hsi, 8800, k7::HSI_HEADING_KNOB_PIVOT, KNOB_BITMAP_PIVOT, KNOB_NIGHT,
+                       needle_value<hsi_knob_hdg_angle>, 0, K7_NEXT(Readout::heading_flag));
+ELEMENT_NEEDLE knob_course_night =
+    k7::needle_degrees(&gauge_hsi, 8784, k7::HSI_COURSE_KNOB_PIVOT, KNOB_BITMAP_PIVOT, KNOB_NIGHT,
+                       needle_value<hsi_knob_course_angle>, 0, K7_NEXT(knob_heading_night));
+ELEMENT_NEEDLE knob_heading_day = k7::needle_degrees(
+    &gauge_hsi, 6272, k7::HSI_HEADING_KNOB_PIVOT, KNOB_BITMAP_PIVOT, k7::NEEDLE_DAY,
+    needle_value<hsi_knob_hdg_angle>, 0, K7_NEXT(knob_course_night));
+ELEMENT_NEEDLE knob_course_day = k7::needle_degrees(
+    &gauge_hsi, 6224, k7::HSI_COURSE_KNOB_PIVOT, KNOB_BITMAP_PIVOT, k7::NEEDLE_DAY,
+    needle_value<hsi_knob_course_angle>, 0, K7_NEXT(knob_heading_day));
 
 // ---- knobs
 // ----------------------------------------------------------------------------------------------
@@ -335,19 +272,19 @@ void update_failures() {
     hsi_gs_flag_shown = hsi_nav_flag_shown = hsi_dme_shutter_shown = 1;
   }
   hsi_hdg_flag_shown = sim::read_finite(heading_fail_var) == 1.0 || heading_lost;
-  k7::show(gps_annunciator, k7::hsi_gps_annunciator());
+  k7::show(Readout::gps_annunciator, k7::hsi_gps_annunciator());
 }
 
 void draw() {
-  k7::show(to_arrow, hsi_to_shown != 0);
-  k7::show(from_arrow, hsi_from_shown != 0);
-  k7::show(gs_scale, hsi_gs_scale_shown != 0);
-  k7::show(gs_flag, hsi_gs_flag_shown != 0);
-  k7::show(nav_flag, hsi_nav_flag_shown != 0);
-  k7::show(dme_src2, hsi_dme_src == 2 && gyro());
-  k7::show(dme_shutter, hsi_dme_shutter_shown != 0);
-  k7::show(heading_flag, hsi_hdg_flag_shown != 0);
-  for (ELEMENT_MOVING_IMAGE* digit : {&hdg_units, &hdg_tens, &hdg_hundreds})
+  k7::show(Dial::to_arrow, hsi_to_shown != 0);
+  k7::show(Dial::from_arrow, hsi_from_shown != 0);
+  k7::show(Dial::gs_scale, hsi_gs_scale_shown != 0);
+  k7::show(Dial::gs_flag, hsi_gs_flag_shown != 0);
+  k7::show(Dial::nav_flag, hsi_nav_flag_shown != 0);
+  k7::show(Dial::dme_src2, hsi_dme_src == 2 && gyro());
+  k7::show(Dial::dme_shutter, hsi_dme_shutter_shown != 0);
+  k7::show(Readout::heading_flag, hsi_hdg_flag_shown != 0);
+  for (ELEMENT_MOVING_IMAGE* digit : Readout::heading_digits)
     k7::show(*digit, hsi_hdg_readout_shown != 0);
   k7::draw({&knob_course_day.header, &knob_course_night.header});
   k7::draw({&knob_heading_day.header, &knob_heading_night.header});
@@ -377,4 +314,4 @@ MOUSERECT k7::hsi_click_area(int i) {
   return i >= 0 && i < HSI_CLICK_AREAS ? mouse[1 + i] : k7::mouse_end(MOUSE_RECT_EOL);
 }
 
-K7_GAUGE_HEADER(hsi, face, mouse, callback);
+K7_GAUGE_HEADER(hsi, Dial::face, mouse, callback);

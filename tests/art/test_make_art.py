@@ -54,6 +54,32 @@ class GoodRecords(unittest.TestCase):
         self.assertEqual(rows[0], rows[10], "the row after 9 shows 0 again")
         self.assertEqual(len(set(rows[:10])), 10, "ten different digits")
 
+    def test_two_position_drums_lead_with_0_1_and_follow_with_0_5(self):
+        box = gauge("kestovil radio_k7", 120,
+                    element(1, "moving", 611, 20, 10, range_x=[0, 0], range_y=[0, 2]),
+                    element(2, "moving", 621, 36, 10, range_x=[0, 0], range_y=[0, 10]),
+                    element(3, "moving", 631, 52, 11, range_x=[0, 0], range_y=[0, 2]))
+        found = make_art.collect({"gauges": [box]})
+        self.assertEqual(found[611].what["labels"], ["0", "1"], "a leading thousands digit")
+        self.assertEqual(found[631].what["labels"], ["0", "5"], "a half step after a digit")
+
+    def test_the_altimeter_counter_carries_its_digits_downward(self):
+        alti = dict(DRUM, name="kestovil alti_main_k7")
+        labels = make_art.collect({"gauges": [alti]})[601].what["labels"]
+        self.assertEqual(labels[:3], ["0", "9", "8"], "the callback gives 10 less the digit")
+
+    def test_a_course_pointer_runs_up_through_its_pivot_and_a_knob_stays_round(self):
+        hsi = gauge("kestovil hsi_like_k7", 200,
+                    element(1, "needle", 5888, 100, 100, ofs=[20, 60], table=[], table_size=0,
+                            table_null=True),
+                    element(2, "needle", 701, 30, 170, ofs=[10, 10], table=[], table_size=0,
+                            table_null=True))
+        found = make_art.collect({"gauges": [hsi]})
+        pointer, knob = make_art.render(found[5888]), make_art.render(found[701])
+        self.assertNotEqual(pointer.getpixel((20, 2)), 0, "the head, straight above the pivot")
+        self.assertEqual(pointer.getpixel((2, 60)), 0, "nothing beside the pivot")
+        self.assertNotEqual(knob.getpixel((10, 16)), 0, "a knob is round about its pivot")
+
     def test_a_sprite_is_a_256_texture_turning_about_its_centre_behind_a_mask(self):
         card = gauge("kestovil compass_k7", 118,
                      element(1, "sprite", 801, 10, 10, ofs=[128, 128], texture_scale=0.25))

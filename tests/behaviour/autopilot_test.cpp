@@ -81,9 +81,7 @@ TEST(FdSelector, KnobsStopAtTheirLimitsAndTurnTheirImages) {
   EXPECT_EQ(bed.state("fd_knob_value"), 23) << "held, the knob turns on to its stop";
   EXPECT_EQ(bed.state("fd_knob_anim"), 1) << "three clicks";
   bed.frames();
-  EXPECT_FALSE(bed.visible(FD_SELECTOR, 18));
-  EXPECT_TRUE(bed.visible(FD_SELECTOR, 20));
-  EXPECT_TRUE(bed.visible(FD_SELECTOR, 21));
+  shows(bed, FD_SELECTOR, {20, 21}, {18});
 }
 
 TEST(FdSelector, TheDrumShowsThePositionByDayAndByNight) {
@@ -94,8 +92,7 @@ TEST(FdSelector, TheDrumShowsThePositionByDayAndByNight) {
   bed.night();
   bed.frames();
   EXPECT_TRUE(bed.visible(FD_SELECTOR, 16)) << "BLUE RIGHT, night copy";
-  EXPECT_FALSE(bed.visible(FD_SELECTOR, 8));
-  EXPECT_FALSE(bed.visible(FD_SELECTOR, 14));
+  shows(bed, FD_SELECTOR, {}, {8, 14});
   EXPECT_EQ(bed->element(FD_SELECTOR, 16)->bitmap, 18512u);
 }
 
@@ -241,8 +238,7 @@ TEST(Autopilot, AltitudeHoldsExcludeEachOtherAndAWheelClickResumesThePitchHold) 
   EXPECT_EQ(bed.state("ap_alt_hold_a"), 0);
   EXPECT_EQ(bed.state("ap_alt_hold_b"), 1);
   bed.frames();
-  EXPECT_TRUE(bed.visible(AP_PANEL, LAMP_ALT_B));
-  EXPECT_FALSE(bed.visible(AP_PANEL, LAMP_ALT_A));
+  shows(bed, AP_PANEL, {LAMP_ALT_B}, {LAMP_ALT_A});
   bed.press(ALT_A);
   EXPECT_EQ(bed.state("ap_alt_hold_b"), 0);
   bed.frames();
@@ -384,8 +380,7 @@ TEST(Autopilot, WheelImageReturnsAtOrPastItsTick) {
   Engaged bed;
   bed.press(WHEEL_UP);
   bed.frames();
-  EXPECT_TRUE(bed.visible(AP_PANEL, WHEEL_UP_IMAGE));
-  EXPECT_FALSE(bed.visible(AP_PANEL, WHEEL_CENTRE_IMAGE));
+  shows(bed, AP_PANEL, {WHEEL_UP_IMAGE}, {WHEEL_CENTRE_IMAGE});
   bed.frames(3);
   EXPECT_TRUE(bed.visible(AP_PANEL, WHEEL_CENTRE_IMAGE)) << "three ticks later";
   bed.press(WHEEL_UP);
@@ -612,8 +607,7 @@ TEST(SecondPanel, ActsOnTheSameModesAndBothPanelsShowThem) {
   EXPECT_TRUE(bed.visible(SECOND_PANEL, SECOND_LAMP_ENGAGE + 1));
   bed.press(ALT_B);
   bed.frames();
-  EXPECT_TRUE(bed.visible(SECOND_PANEL, SECOND_LAMP_ENGAGE + 5));
-  EXPECT_FALSE(bed.visible(SECOND_PANEL, SECOND_LAMP_ENGAGE + 4));
+  shows(bed, SECOND_PANEL, {SECOND_LAMP_ENGAGE + 5}, {SECOND_LAMP_ENGAGE + 4});
   bed.press_second(TURN_RIGHT);
   bed.press_second(TURN_CENTRE);
   EXPECT_EQ(bed.state("ap_turn_active"), 0);
@@ -624,8 +618,7 @@ TEST(SecondPanel, ActsOnTheSameModesAndBothPanelsShowThem) {
   EXPECT_EQ(bed.state("apseul_wheel_up_clk"), 1);
   EXPECT_EQ(bed.state("ap_wheel_up_clk"), 0) << "its own wheel image";
   bed.frames();
-  EXPECT_TRUE(bed.visible(SECOND_PANEL, SECOND_WHEEL_UP));
-  EXPECT_FALSE(bed.visible(SECOND_PANEL, SECOND_WHEEL_CENTRE));
+  shows(bed, SECOND_PANEL, {SECOND_WHEEL_UP}, {SECOND_WHEEL_CENTRE});
   bed.set("apseul_wheel_timer_end", bed->token(0x1) - 1);
   bed.frames();
   EXPECT_TRUE(bed.visible(SECOND_PANEL, SECOND_WHEEL_CENTRE)) << "its moment went by unseen";

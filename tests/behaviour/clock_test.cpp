@@ -121,8 +121,7 @@ TEST(Clock, TimeSettingAreasActOnlyInSetMode) {
     EXPECT_EQ(c.keys(key, mark), 0u);
   c->click(CLOCK_GAUGE, 216, 240); // set mode
   c.frames();
-  EXPECT_TRUE(c.visible(CLOCK_GAUGE, 4));
-  EXPECT_FALSE(c.visible(CLOCK_GAUGE, 3));
+  shows(c, CLOCK_GAUGE, {4}, {3});
   const double hours = c->token(HOURS);
   for (auto [x, y] : areas)
     c->click(CLOCK_GAUGE, x, y);

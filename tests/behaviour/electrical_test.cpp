@@ -103,8 +103,7 @@ TEST(Electrical, TadgGuardSwitchAndGyroCheck) {
   p.frames(2);
   EXPECT_EQ(p.state("elec_tadg_on"), 0);
   EXPECT_EQ(p.state("elec_batt_current"), -10);
-  EXPECT_TRUE(p.visible(TADG, 6));
-  EXPECT_FALSE(p.visible(TADG, 5));
+  shows(p, TADG, {6}, {5});
   p->click(TADG, 30, 30); // on, and the guard drops over it
   p.frames();
   EXPECT_EQ(p.state("elec_tadg_sw"), 1);
@@ -166,8 +165,7 @@ TEST(Electrical, RadioBusesOnTheBatteryFollowTheLoadShedding) {
   p.frames();
   EXPECT_EQ(p.state("elec_bus_radio1"), 0);
   EXPECT_EQ(p.state("elec_bus_radio2"), 1);
-  EXPECT_TRUE(p.visible(BUS_BAT, 9));
-  EXPECT_FALSE(p.visible(BUS_BAT, 10));
+  shows(p, BUS_BAT, {9}, {10});
   engines_running(p);
   EXPECT_EQ(p.state("elec_bus_radio1"), 1);
   EXPECT_EQ(p.state("elec_bus_radio2"), 1);

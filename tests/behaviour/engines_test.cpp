@@ -17,7 +17,7 @@ const std::string START_PANEL = "kestovil engstart_k7";
 const std::string START_LAMPS = "kestovil engstart_lights_k7";
 const std::string START_VOLTS = "kestovil engstart_volt_k7";
 
-constexpr std::uint32_t N1_1 = 0x270, N2_1 = 0x271, N1_2 = 0x283, N2_2 = 0x284;
+constexpr std::uint32_t N2_1 = 0x271, N1_2 = 0x283, N2_2 = 0x284;
 constexpr std::uint32_t SELECTOR_1 = 0x133, SELECTOR_2 = 0x38A;
 constexpr std::uint32_t THROTTLE_1 = 0x22E, THROTTLE_2 = 0x238;
 constexpr std::uint32_t FUEL_LEVER_1 = 0x230, FUEL_LEVER_2 = 0x23A;
@@ -185,8 +185,7 @@ TEST(Throttles, TheLpCockClosesOnlyBehindAClosedHpCockAndHoldsTheFuelOff) {
   EXPECT_TRUE(e.lp(false));
   EXPECT_EQ(e.state("eng1_lp_cock_open"), 0);
   e.frames();
-  EXPECT_TRUE(e.visible(THROTTLE_L, LP_CLOSED));
-  EXPECT_FALSE(e.visible(THROTTLE_L, LP_OPEN));
+  shows(e, THROTTLE_L, {LP_CLOSED}, {LP_OPEN});
 
   // HP cock open again behind a closed LP cock: no fuel, lever frozen in cut-off.
   EXPECT_TRUE(e.hp(THROTTLE_L, true));
@@ -234,23 +233,17 @@ TEST(Throttles, ThrottleAreasSendTheSimulatorsEventsAndRepeatWhileHeld) {
 
 TEST(Throttles, QuadrantImagesFollowNightLightingTheStartControlsAndTheStarters) {
   Engines e = quadrant();
-  EXPECT_TRUE(e.visible(THROTTLE_L, LEVER_DAY));
-  EXPECT_FALSE(e.visible(THROTTLE_L, LEVER_NIGHT));
-  EXPECT_TRUE(e.visible(THROTTLE_L, SELECTOR_REPEAT_0));
+  shows(e, THROTTLE_L, {LEVER_DAY, SELECTOR_REPEAT_0}, {LEVER_NIGHT});
   e.night();
   e.set("eng_start_master", 1);
   e.set("eng_start_sel", 2);
   e.frames();
   for (int n = LEVER_DAY; n < LEVER_NIGHT; ++n) {
-    EXPECT_FALSE(e.visible(THROTTLE_L, n));
-    EXPECT_TRUE(e.visible(THROTTLE_L, n + 5));
+    shows(e, THROTTLE_L, {n + 5}, {n});
     EXPECT_TRUE(e.visible(THROTTLE_R, n + 5));
   }
-  EXPECT_TRUE(e.visible(THROTTLE_L, LP_NIGHT_OPEN));
-  EXPECT_FALSE(e.visible(THROTTLE_L, LP_OPEN));
-  EXPECT_TRUE(e.visible(THROTTLE_L, SELECTOR_REPEAT_2 + 3));
-  EXPECT_FALSE(e.visible(THROTTLE_L, SELECTOR_REPEAT_0 + 3));
-  EXPECT_TRUE(e.visible(THROTTLE_L, MASTER_REPEAT_ON + 2));
+  shows(e, THROTTLE_L, {LP_NIGHT_OPEN, SELECTOR_REPEAT_2 + 3, MASTER_REPEAT_ON + 2},
+        {LP_OPEN, SELECTOR_REPEAT_0 + 3});
 
   e.set("eng2_starter_on", 1);
   e.power(false, false, false);
@@ -258,8 +251,7 @@ TEST(Throttles, QuadrantImagesFollowNightLightingTheStartControlsAndTheStarters)
   EXPECT_FALSE(e.visible(THROTTLE_R, STARTER_LAMP_2)) << "no essential bus";
   e.power();
   e.frames();
-  EXPECT_TRUE(e.visible(THROTTLE_R, STARTER_LAMP_2));
-  EXPECT_FALSE(e.visible(THROTTLE_R, STARTER_LAMP_1));
+  shows(e, THROTTLE_R, {STARTER_LAMP_2}, {STARTER_LAMP_1});
 }
 
 // ---- engine start
@@ -515,31 +507,7 @@ TEST(EnginesAndFuel, ClosingTheLpCockOrStarvingTheSideStopsTheEngine) {
   }
 }
 
-// ---- the stand-in's engines
-
-TEST(StandInEngines, TheStarterAloneTurnsTheEngineButFuelIsNeededToLightIt) {
-  Bed b;
-  for (int i = 0; i < 18 * 20; ++i) {
-    b.frames();
-    b->set_token(SELECTOR_1, 0.0); // no fuel
-    k7host::apply_key_event(*b.sim, CRANK_1, 0);
-  }
-  EXPECT_NEAR(b->token(N2_1), 28.0, 1e-9) << "the starter's top speed";
-  b->set_token(SELECTOR_1, 2.0);
-  for (int i = 0; i < 18 * 20; ++i) {
-    b.frames();
-    k7host::apply_key_event(*b.sim, CRANK_1, 0);
-  }
-  EXPECT_NEAR(b->token(N2_1), 62.0, 1e-9) << "lit and at idle";
-  EXPECT_NEAR(b->token(N1_1), 24.0, 1e-9);
-  b->set_token(THROTTLE_1, 1.0);
-  b->seconds(20);
-  EXPECT_NEAR(b->token(N2_1), 100.0, 1e-9);
-  EXPECT_NEAR(b->token(N1_1), 100.0, 1e-9);
-  k7host::apply_key_event(*b.sim, KEY_FUEL_DOWN_1, 0);
-  b->seconds(60);
-  EXPECT_EQ(b->token(N2_1), 0.0);
-}
+// ---- the stand-in's engines (its starter and lighting are the engines_* scenarios)
 
 TEST(StandInEngines, AnEngineSpeedSetFromOutsideStaysUntilTheNextStarterEvent) {
   Bed b;

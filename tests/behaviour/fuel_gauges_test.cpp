@@ -183,15 +183,13 @@ TEST(FuelHeat, LampsLightFrom53DegreesOrTheirTestOnTheEssentialBusOnly) {
   g->set_token(OIL_1, 491.67 + 53.01 * per_degree);
   g->set_token(OIL_2, 491.67 + 52.99 * per_degree);
   g.frames(2); // the heat panel sees the temperatures of the update before
-  EXPECT_TRUE(g.visible(HEAT, 7));
-  EXPECT_FALSE(g.visible(HEAT, 8));
+  shows(g, HEAT, {7}, {8});
   EXPECT_TRUE(g->click(HEAT, 110, 60)); // right test 2
   g.frames();
   EXPECT_TRUE(g.visible(HEAT, 8));
   g.set("elec_bus_ess", 0);
   g.frames();
-  EXPECT_FALSE(g.visible(HEAT, 7));
-  EXPECT_FALSE(g.visible(HEAT, 8));
+  shows(g, HEAT, {}, {7, 8});
   EXPECT_TRUE(g->click(HEAT, 110, 180)); // right tests off
   EXPECT_EQ(g.state("fuel_temp_test_r2"), 0);
 }

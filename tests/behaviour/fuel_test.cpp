@@ -171,8 +171,7 @@ TEST(FuelFeed, LowPressureLatchAndLampsFollowPressurePumpFourAndTheirBuses) {
   f.set("fuel_press_lh", 110);
   f.frames();
   EXPECT_EQ(f.state("fuel_lowpress_lh"), 1);
-  EXPECT_TRUE(f.visible(PUMPS_LH, LOW_PRESSURE));
-  EXPECT_FALSE(f.visible(PUMPS_LH, LOW_PRESSURE_NAV));
+  shows(f, PUMPS_LH, {LOW_PRESSURE}, {LOW_PRESSURE_NAV});
   f.frames(); // 120 now, and pump 4 ran in the last update: cleared
   EXPECT_EQ(f.state("fuel_lowpress_lh"), 0);
   EXPECT_FALSE(f.visible(PUMPS_LH, LOW_PRESSURE));
@@ -190,13 +189,11 @@ TEST(FuelFeed, LowPressureLatchAndLampsFollowPressurePumpFourAndTheirBuses) {
   // The lamp needs the main bus; the navigation lights choose its other bitmap.
   f->set_token(NAV_LIGHTS, 1.0);
   f.frames();
-  EXPECT_FALSE(f.visible(PUMPS_LH, LOW_PRESSURE));
-  EXPECT_TRUE(f.visible(PUMPS_LH, LOW_PRESSURE_NAV));
+  shows(f, PUMPS_LH, {LOW_PRESSURE_NAV}, {LOW_PRESSURE});
   f.power(true, false, true);
   f.frames();
   EXPECT_EQ(f.state("fuel_lowpress_lh"), 1);
-  EXPECT_FALSE(f.visible(PUMPS_LH, LOW_PRESSURE));
-  EXPECT_FALSE(f.visible(PUMPS_LH, LOW_PRESSURE_NAV));
+  shows(f, PUMPS_LH, {}, {LOW_PRESSURE, LOW_PRESSURE_NAV});
 
   // Low level: below 200 kg with the essential bus.
   f.set("fuel_qty_main_rh", 150.0);
@@ -206,8 +203,7 @@ TEST(FuelFeed, LowPressureLatchAndLampsFollowPressurePumpFourAndTheirBuses) {
   EXPECT_FALSE(f.visible(PUMPS_LH, LOW_LEVEL));
   f.power(false, false, false);
   f.frames();
-  EXPECT_FALSE(f.visible(PUMPS_RH, LOW_LEVEL));
-  EXPECT_FALSE(f.visible(PUMPS_RH, LOW_LEVEL_NAV));
+  shows(f, PUMPS_RH, {}, {LOW_LEVEL, LOW_LEVEL_NAV});
 }
 
 TEST(FuelFeed, TheFeedPicksThePumpedTankTheSuctionTankOrNone) {
@@ -331,27 +327,18 @@ TEST(FuelValves, ValveLightsShowOpenShutOrDark) {
     EXPECT_FALSE(f.visible(VALVES_LH, e)) << "dark without the essential bus";
   f.power();
   f.frames();
-  EXPECT_TRUE(f.visible(VALVES_LH, 5));
-  EXPECT_FALSE(f.visible(VALVES_LH, 6));
-  EXPECT_TRUE(f.visible(VALVES_LH, 7));
-  EXPECT_FALSE(f.visible(VALVES_LH, 8));
+  shows(f, VALVES_LH, {5, 7}, {6, 8});
   f.set("fuel_valve_rh_b", 0);
   f.frames();
-  EXPECT_FALSE(f.visible(VALVES_RH, 5));
-  EXPECT_TRUE(f.visible(VALVES_RH, 6));
-  EXPECT_TRUE(f.visible(VALVES_RH, 8));
+  shows(f, VALVES_RH, {6, 8}, {5});
   EXPECT_TRUE(f.visible(VALVES_LH, 5)) << "the other side keeps its lights";
 
   f.set("fuel_crossfeed_open", 1);
   f.frames();
-  EXPECT_TRUE(f.visible(CROSSFEED, 2));
-  EXPECT_FALSE(f.visible(CROSSFEED, 1));
-  EXPECT_TRUE(f.visible(CROSSFEED, 3));
-  EXPECT_FALSE(f.visible(CROSSFEED, 4));
+  shows(f, CROSSFEED, {2, 3}, {1, 4});
   f.power(false, false, false);
   f.frames();
-  EXPECT_FALSE(f.visible(CROSSFEED, 3));
-  EXPECT_FALSE(f.visible(CROSSFEED, 4));
+  shows(f, CROSSFEED, {}, {3, 4});
   EXPECT_TRUE(f.visible(CROSSFEED, 2)) << "the lever still shows";
 }
 
@@ -384,17 +371,12 @@ TEST(FuelClicks, PumpSwitchesMoveByTheirAreasAndStayWhenClickedWhereTheyStand) {
   }
   EXPECT_FALSE(f->click(PUMPS_RH, 66, 90)) << "no area there";
   f.frames();
-  EXPECT_TRUE(f.visible(PUMPS_LH, PUMP1_CENTRE));
-  EXPECT_FALSE(f.visible(PUMPS_LH, PUMP1_UP));
-  EXPECT_FALSE(f.visible(PUMPS_LH, PUMP1_DOWN));
+  shows(f, PUMPS_LH, {PUMP1_CENTRE}, {PUMP1_UP, PUMP1_DOWN});
 
   f.night();
   f.set("fuel_pump_lh1_sw", 2);
   f.frames();
-  EXPECT_TRUE(f.visible(PUMPS_LH, PUMP1_NIGHT_DOWN));
-  EXPECT_FALSE(f.visible(PUMPS_LH, PUMP1_DOWN));
-  EXPECT_FALSE(f.visible(PUMPS_LH, PUMP3_DOWN));
-  EXPECT_FALSE(f.visible(PUMPS_LH, PUMP3_UP));
+  shows(f, PUMPS_LH, {PUMP1_NIGHT_DOWN}, {PUMP1_DOWN, PUMP3_DOWN, PUMP3_UP});
 }
 
 TEST(FuelClicks, ValveSwitchesMoveTogetherAndTheCrossFeedOpensAndCloses) {
@@ -415,9 +397,7 @@ TEST(FuelClicks, ValveSwitchesMoveTogetherAndTheCrossFeedOpensAndCloses) {
   EXPECT_EQ(f.state("fuel_valve_rh_a"), 1);
   EXPECT_EQ(f.state("fuel_valve_rh_b"), 1);
   f.frames();
-  EXPECT_TRUE(f.visible(VALVES_RH, 2));
-  EXPECT_TRUE(f.visible(VALVES_RH, 4));
-  EXPECT_FALSE(f.visible(VALVES_RH, 1));
+  shows(f, VALVES_RH, {2, 4}, {1});
 
   EXPECT_TRUE(f->click(CROSSFEED, 10, 10));
   EXPECT_EQ(f.state("fuel_crossfeed_open"), 1);

@@ -184,17 +184,16 @@ TEST(HsiKnobs, CourseKnobSendsTheNextCourseRoundNorth) {
   }
 }
 
+// The step round north case by case is the unit test HeadingKnob; here each area and several
+// clicks within one update.
 TEST(HsiKnobs, HeadingKnobStepsTheSelectionRoundNorth) {
   struct Case {
     int from;
     std::vector<Point> clicks; // within one update
     int to;
   };
-  for (const Case& k :
-       {Case{350, {HEADING_UP_10}, 360}, Case{350, {HEADING_UP_10, HEADING_UP_1}, 0},
-        Case{0, {HEADING_DOWN_10}, 350}, Case{0, {HEADING_DOWN_1}, 359},
-        Case{15, {HEADING_DOWN_10, HEADING_DOWN_10}, 355},
-        Case{345, {HEADING_UP_10, HEADING_UP_10}, 5}}) {
+  for (const Case& k : {Case{350, {HEADING_UP_10, HEADING_UP_1}, 0}, Case{0, {HEADING_DOWN_1}, 359},
+                        Case{15, {HEADING_DOWN_10, HEADING_DOWN_10}, 355}}) {
     SCOPED_TRACE(k.from);
     Cockpit c;
     c.set("hsi_heading_sel", k.from);
@@ -281,6 +280,7 @@ TEST(HsiReadouts, DmeDrumsTurnOverLikeAnOdometerFromEitherReceiver) {
 }
 
 TEST(HsiReadouts, CourseDrumsRollAQuarterAnUpdateAndSettleOnTheCourse) {
+  // (A drum left between quarter positions is the unit test Drum.)
   for (double course : {125.0, 125.7}) {
     SCOPED_TRACE(course);
     Cockpit c;
@@ -293,13 +293,6 @@ TEST(HsiReadouts, CourseDrumsRollAQuarterAnUpdateAndSettleOnTheCourse) {
     for (int i = 0; i < 2; ++i, c.frames())
       EXPECT_NEAR(c.drawn_y(HSI, CRS_UNITS), course - 120, 1e-9) << "settled";
   }
-  Cockpit c; // a drum between quarter positions rolls down to 0 without leaving its strip
-  c->set_token(COURSE, 5.22);
-  c.frames(30);
-  c->set_token(COURSE, 10);
-  for (int i = 0; i < 25; ++i, c.frames())
-    EXPECT_GE(c.state("hsi_crs_drum_units"), 0);
-  EXPECT_EQ(c.state("hsi_crs_drum_units"), 0);
 }
 
 // ---- horizontal situation indicator: NAV 1 and failures

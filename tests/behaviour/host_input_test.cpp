@@ -38,11 +38,18 @@ TEST(HostInput, KillBeforeInstallAndRepeatedInstallsAreHarmless) {
   sim.install_all();
   for (const auto& g : sim.gauges())
     sim.send_message(g.name, PANEL_SERVICE_PRE_INSTALL);
+  sim.open_window(k7test::ELECTRICAL);
   sim.frames(3);
+  EXPECT_TRUE(sim.click("kestovil elec_mas_sw_k7", 50, 20));
+  sim.frames(1);
+  EXPECT_EQ(k7test::state(sim, "elec_master_sw"), 0.0) << "the panel works after two installs";
   sim.kill_all();
   sim.kill_all();
   for (const auto& g : sim.gauges())
     sim.send_message(g.name, PANEL_SERVICE_PRE_UPDATE);
+  const auto* sound = static_cast<const K7SoundDeviceLog*>(sim.sound_device());
+  ASSERT_NE(sound, nullptr);
+  EXPECT_EQ(sound->stale_calls, 0u) << "nothing touched a released sound or device";
 }
 
 TEST(HostInput, NaNAndHugeTokenValuesDoNotUpsetTheFrame) {

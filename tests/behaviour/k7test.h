@@ -170,3 +170,28 @@ inline double value_y(const k7host::Sim& sim, const std::string& gauge, int elem
 }
 
 } // namespace k7test
+
+namespace k7test {
+
+// The elements of a gauge that `lit` names show and those `dark` names are hidden.
+inline void shows(const Bed& bed, const std::string& gauge, std::initializer_list<int> lit,
+                  std::initializer_list<int> dark = {}) {
+  for (int e : lit)
+    EXPECT_TRUE(bed.visible(gauge, e)) << gauge << " element " << e << " should show";
+  for (int e : dark)
+    EXPECT_FALSE(bed.visible(gauge, e)) << gauge << " element " << e << " should be hidden";
+}
+
+} // namespace k7test
+
+namespace k7test {
+
+// The instrument buses up, as the electrical network gives them with the engines running (set
+// directly: the network's own gauges stay in their closed window).
+inline void instruments_powered(Bed& bed) {
+  for (const char* bus : {"elec_ac_main", "elec_ac_ess", "elec_ac_ess_b", "elec_tadg_on",
+                          "elec_bus_gen", "elec_bus_radio1", "elec_bus_radio2"})
+    bed.set(bus, 1);
+}
+
+} // namespace k7test

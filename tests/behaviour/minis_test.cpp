@@ -20,8 +20,7 @@ TEST(Miniatures, AttitudeCopyFollowsTheAttitudeDirector) {
   EXPECT_FALSE(b.visible(ADI_MINI, FLAG_ATT));
   b->set_token(ATTITUDE_FAIL, 1);
   b.frames();
-  EXPECT_TRUE(b.visible(ADI_MINI, FLAG_FD));
-  EXPECT_TRUE(b.visible(ADI_MINI, FLAG_ATT));
+  shows(b, ADI_MINI, {FLAG_FD, FLAG_ATT});
   EXPECT_EQ(K7_COPY(b->header(ADI_MINI)->mouse_rect[0].help_id), 43789);
 }
 
@@ -94,12 +93,10 @@ TEST(Miniatures, HsiCopyTakesTheHsiClicksAndShowsItsFlags) {
   b->set_token(0x2B, 2); // FROM
   b.frames();
   EXPECT_TRUE(b.visible(HSI, FROM));
-  EXPECT_TRUE(b.visible(HSI_MINI, FROM));
-  EXPECT_FALSE(b.visible(HSI_MINI, TO));
+  shows(b, HSI_MINI, {FROM}, {TO});
   b->set_token(0x2B, 1);
   b.frames();
-  EXPECT_TRUE(b.visible(HSI_MINI, TO));
-  EXPECT_FALSE(b.visible(HSI_MINI, FROM));
+  shows(b, HSI_MINI, {TO}, {FROM});
 }
 
 } // namespace

@@ -95,6 +95,26 @@ TEST(Render, NeedlePointsAtTheLabelOfItsValue) {
   }
 }
 
+// A pointer without a calibration table turns its image, as drawn, by its value in degrees: the
+// RMI's pointer 1 is drawn toward east and shows the ADF bearing less ninety.
+TEST(Render, RmiPointerPointsAtItsBearing) {
+  const std::string gauge = "kestovil adf_k7"; // pivot (100, 100)
+  Bed bed;
+  k7test::instruments_powered(bed);
+  bed.sim->set_token(0x27, 135); // ADF 1 south-east of the nose, heading north
+  bed.frames(2);
+  ASSERT_EQ(bed.value(gauge, 4), 45);
+  const Placement at = placement(*bed.sim, gauge);
+  Picture picture(bed, 0);
+  auto toward = [&](double degrees) { // 45 gauge pixels from the pivot, clockwise from north
+    const double a = degrees * 3.14159265358979 / 180, r = 45 * at.scale;
+    return picture.at(static_cast<int>(std::lround(at.x + 100 * at.scale + r * std::sin(a))),
+                      static_cast<int>(std::lround(at.y + 100 * at.scale - r * std::cos(a))));
+  };
+  EXPECT_TRUE(bright(toward(135))) << "the pointer toward the bearing";
+  EXPECT_FALSE(bright(toward(45))) << "not a quarter turn off";
+}
+
 // ---- lamps and moving images
 
 TEST(Render, HiddenLampShowsTheFaceAndALitOneItsColour) {

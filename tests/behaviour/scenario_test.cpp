@@ -37,6 +37,16 @@ TEST(Scenario, FailedExpectationNamesFileLineExpectedAndActual) {
   EXPECT_NE(text.find("1200"), std::string::npos) << text;
 }
 
+TEST(Scenario, AnExpectationOnSeveralElementsChecksAndReportsEachOne) {
+  auto sim = k7test::fresh();
+  k7host::ScenarioResult r;
+  const std::string text =
+      run(*sim, "open 10080\nframes 1\nexpect hidden \"kestovil elec_ext_pwr_k7\" 1 0\n", r);
+  EXPECT_EQ(r.expectations, 2);
+  EXPECT_EQ(r.failures, 1) << "the background shows";
+  EXPECT_NE(text.find("hidden \"kestovil elec_ext_pwr_k7\" 0\n"), std::string::npos) << text;
+}
+
 TEST(Scenario, StepsActOnTheSimulator) {
   auto sim = k7test::fresh();
   k7host::ScenarioResult r;

@@ -1,4 +1,5 @@
-// The hydraulic rules on their own: pumps update by update, the red pump's regulation bands, the
+// The hydraulic rules on their own: pumps update by update (the engine pumps' run-up and
+// overshoot are the scenario hydraulics_engine_pumps), the red pump's regulation bands, the
 // reservoir level, brake pressures and every row of the flap-handle lock.
 #include "hydraulics/hyd_logic.h"
 
@@ -24,19 +25,6 @@ struct Pump {
     return press;
   }
 };
-
-TEST(EnginePump, RisesByThirtyOvershootsOnceAndSettlesAt2500) {
-  Pump p;
-  for (int i = 0; i < 84; ++i)
-    p.engine(true);
-  EXPECT_EQ(p.press, 2520);
-  EXPECT_EQ(p.flag, 0);
-  EXPECT_EQ(p.engine(true), 2550) << "the peak";
-  for (int e : {2535, 2520, 2505, 2490, 2500, 2500, 2500}) {
-    EXPECT_EQ(p.engine(true), e);
-    EXPECT_EQ(p.flag, 1);
-  }
-}
 
 TEST(EnginePump, UndrivenFallsByFifteenToZeroAndOnlyThenForgetsItsPeak) {
   Pump p{40, 1};
@@ -231,20 +219,6 @@ TEST(FlapLock, AnglesNoRowCoversSendNothing) {
     EXPECT_EQ(flap_lock_key(NaN, handle), 0u) << handle;
   }
   EXPECT_EQ(flap_lock_key(3, NaN), 0u);
-}
-
-TEST(YellowCommand, WaitsForTheMainBusThenRunsAndDropsWhenDeselected) {
-  u8 command = 0;
-  yellow_command_step(command, true, false);
-  EXPECT_EQ(command, 3);
-  yellow_command_step(command, true, false);
-  EXPECT_EQ(command, 3);
-  yellow_command_step(command, true, true);
-  EXPECT_EQ(command, 1);
-  yellow_command_step(command, true, false);
-  EXPECT_EQ(command, 1) << "once running, a bus drop does not stop the command";
-  yellow_command_step(command, false, true);
-  EXPECT_EQ(command, 0);
 }
 
 } // namespace

@@ -93,10 +93,10 @@ TEST_F(StandinDevice, RefusesWhatDirectSoundRefuses) {
   EXPECT_EQ(dev().stale_calls, 0u);
 }
 
-// DirectSound has no null buffer: on Windows a call through one is a crash. The stand-in ignores
-// such calls without a trace, so the module's null-handle guards (sound_play, sound_stop,
-// sound_set_volume and sound_release on a sound that never loaded) can be taken out without any
-// test noticing. Disabled until the stand-in counts these calls with the other faulty ones.
+// DirectSound has no null buffer: on Windows a call through one is a crash. The stand-in counts
+// such calls with the other faulty ones, so a module call through a sound that never loaded is
+// caught (the module's null-handle guards: sound_play, sound_stop, sound_set_volume and
+// sound_release).
 TEST_F(StandinDevice, CallsOnANullBufferAreCountedAsFaults) {
   snddev_buffer_play(nullptr, false);
   snddev_buffer_stop(nullptr);

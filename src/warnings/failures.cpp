@@ -134,15 +134,13 @@ void reset_everything() {
   hydrau_fail_level_green = 0;
   hydrau_leak_green = 0;
   hydrau_fail_g1 = hydrau_fail_g2 = 0;
+  fail_takeoff_fired = 0;
   give_engine_back(engine1_failed_var, KEY_ENGINE1_FAILURE);
   give_engine_back(engine2_failed_var, KEY_ENGINE2_FAILURE);
 }
 
 void take_off_failure(u32 now) {
-  if (fail_takeoff != ITEM_ACTIVE) {
-    fail_takeoff_fired = 0; // armed again: it may fire again
-    return;
-  }
+  if (fail_takeoff != ITEM_ACTIVE) return;
   if (fail_takeoff_fired == 0 && sim::read_finite(airspeed_var) > TAKEOFF_SPEED_KT) {
     activate(fire_item, now);
     fail_takeoff_fired = 1;
@@ -208,6 +206,7 @@ void validate() {
   for (Timed& t : timed)
     if (t.item == ITEM_ARMED) activate(t, now);
   if (fail_hyd_leak == ITEM_ARMED) hydrau_leak_green = 1; // the leak starts at once
+  if (fail_takeoff == ITEM_ARMED) fail_takeoff_fired = 0; // each arming may fire once
   for (u8* item : items)
     if (*item == ITEM_ARMED) *item = ITEM_ACTIVE;
   fail_pending = 0;

@@ -1,5 +1,6 @@
 """Every endpoint of `k7sim serve` refuses bad input with a 4xx answer and a message, and the
 cockpit is left exactly as it was (compared through its saved scenario, taken while paused)."""
+import json
 import sys
 import time
 import unittest
@@ -81,6 +82,23 @@ class BadInput(unittest.TestCase):
                 self.assertTrue(answer.get("error"), answer)
                 self.assertEqual(saved(self.server), before, "the cockpit changed")
         self.assertIsNone(self.server.process.poll(), "the server stopped")
+
+    def test_two_pages_follow_one_cockpit(self):
+        import urllib.request
+        self.assertEqual(self.server.post("/api/state", {"name": "elec_master_sw", "value": 1})[0],
+                         200)
+        frames = []
+        streams = [urllib.request.urlopen(self.server.url + "api/stream", timeout=10)
+                   for _ in range(2)]
+        for s in streams:
+            line = s.readline()
+            while not line.startswith(b"data: "):
+                line = s.readline()
+            frames.append(json.loads(line[6:]))
+            s.close()
+        self.assertEqual(frames[0]["frame"], frames[1]["frame"])
+        self.assertEqual(frames[0]["windows"], frames[1]["windows"])
+        self.assertEqual(self.server.state("elec_master_sw"), 1)
 
     def test_good_requests_change_what_they_say(self):
         server = self.server

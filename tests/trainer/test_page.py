@@ -118,7 +118,10 @@ class Page(unittest.TestCase):
         return self.wait_for(f"""const r = document.querySelector("#state-table tr[data-name='{name}']");
             return r && r.children[2].textContent === '{value}' && r.children[2].textContent""")
 
-    def test_2_tooltip(self):
+    def test_2_tooltip_and_cursor(self):
+        self.mouse(ELECTRICAL, "kestovil elec_mas_sw_k7", 57, 30, click=False)
+        self.assertEqual(self.js(f"return document.querySelector(\"canvas[data-window='{ELECTRICAL}']\")"
+                                 ".style.cursor"), "pointer")  # the switch asks for the hand
         gauge = "kestovil elec_ext_pwr_k7"
         self.mouse(ELECTRICAL, gauge, 10, 10, click=False)
         tip = self.wait_for("""const t = document.getElementById('tooltip');

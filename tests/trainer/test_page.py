@@ -104,6 +104,10 @@ class Page(unittest.TestCase):
         self.assertEqual(self.wait_for_state("elec_master_sw", "2"), "2")
         time.sleep(2)
         self.assertNotEqual(self.js(f"return window.k7.gaugePixels('{switch}')"), lever)
+        # the switch's click, played in the browser from the module's own WAV data
+        self.assertIn("CLICK played", self.browser.find_element("id", "sounds")
+                      .get_attribute("textContent"))
+        self.wait_for("return window.k7.soundsStarted > 0")
         self.assertNotEqual(self.js("return window.k7.gaugePixels('kestovil elec_bus_bat_k7')"),
                             lamps, "the bus lamps were not drawn anew")
         self.assertNotEqual(

@@ -150,7 +150,7 @@ public:
     out["version"] = version_;
     out["cockpit"] = cockpit_number_;
     out["open"] = sim_->open_windows();
-    out["windows"] = json::parse(drawings());
+    out["windows"] = nullptr; // filled in by frame_text()
     out["sound"] = sounds(sound_since);
     const auto& keys = sim_->key_events();
     json recent = json::array();
@@ -165,6 +165,16 @@ public:
     out["tokens"] = values;
     out["scenario"] = scenario_summary();
     return out;
+  }
+
+  // A frame as text, with the draw lists (made once per change, shared by every page) put in
+  // as they are.
+  std::string frame_text(const json& frame) {
+    std::string text = frame.dump(-1, ' ', false, json::error_handler_t::replace);
+    static const std::string slot = "\"windows\":null";
+    const auto at = text.rfind(slot); // the last key: after every text a client chose
+    if (at != std::string::npos) text.replace(at, slot.size(), "\"windows\":" + drawings());
+    return text;
   }
 
   json state(const std::string& filter) const {
@@ -728,7 +738,9 @@ int serve(const ServeOptions& options) {
     guarded(c, res, [&] { res.set_content(c.sound(req.matches[1]), "audio/wav"); });
   });
   server.Get("/api/frame", [&c](const httplib::Request& req, httplib::Response& res) {
-    guarded(c, res, [&] { answer(res, c.frame(Cockpit::viewer(req))); });
+    guarded(c, res, [&] {
+      res.set_content(c.frame_text(c.frame(Cockpit::viewer(req))), "application/json");
+    });
   });
   // The frames as they come, pushed (server-sent events): no request per frame. Each stream holds
   // one of the server's threads, so there are few of them.
@@ -754,8 +766,7 @@ int serve(const ServeOptions& options) {
                   const json f = c.frame(*viewer);
                   viewer->sound_since = f["sound"]["count"].get<std::uint32_t>();
                   viewer->key_since = f["keys"]["count"].get<std::size_t>();
-                  event =
-                      "data: " + f.dump(-1, ' ', false, json::error_handler_t::replace) + "\n\n";
+                  event = "data: " + c.frame_text(f) + "\n\n";
                 }
               }
               if (!event.empty()) return sink.write(event.data(), event.size());

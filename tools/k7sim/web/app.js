@@ -23,7 +23,7 @@ const watched = SIM_VALUES.map((v) => v[1]);
 
 const k7 = {
   panel: null, windows: new Map(), zoom: 0.75, frame: null, night: false,
-  soundSeen: null, cockpit: 0, scenarioVersion: -1,
+  soundSeen: null, cockpit: 0, scenarioVersion: -1, soundsStarted: 0,
   // frame statistics for the page's own measurement: the time to draw, the time between frames
   stats: { frames: 0, drawMs: 0, drawMax: 0, intervalMs: 0, last: 0, samples: [] },
 };
@@ -344,6 +344,7 @@ async function playSound(name, loop) {
     gain.gain.value = gainOf(name);
     source.connect(gain).connect(audio.destination);
     source.start();
+    k7.soundsStarted++;
     sounds.playing.set(name, { source, gain });
     source.onended = () => { if (sounds.playing.get(name)?.source === source) sounds.playing.delete(name); };
   } catch (e) { /* a sound the module released before we fetched it */ }
@@ -469,8 +470,9 @@ function showFrame(f) {
   // scenario progress
   const s = f.scenario;
   $("progress").textContent = s.loaded ? s.name + ": line " + (s.finished ? "end" : s.line) +
-    " of " + s.lines_total + (s.running ? " running" : "") + ", " + s.expectations + " checked, " +
-    s.failures + " failed" : "";
+    " of " + s.lines_total + (s.running ? " running" : "") +
+    (s.pending ? " (" + (s.pending / k7.panel.fps).toFixed(1) + " s to go)" : "") + ", " +
+    s.expectations + " checked, " + s.failures + " failed" : "";
   $("scenario-run").textContent = s.running ? "Stop" : "Run";
   if (s.version !== k7.scenarioVersion) {
     k7.scenarioVersion = s.version;

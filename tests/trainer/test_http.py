@@ -107,6 +107,8 @@ class BadInput(unittest.TestCase):
         self.assertEqual((status, answer["gauge"], answer["taken"]),
                          (200, "kestovil elec_mas_sw_k7", True))
         self.assertEqual(server.state("elec_master_sw"), 0)
+        status, wav = server.get("/api/sound/CLICK")  # the switch's click, as the page plays it
+        self.assertEqual((status, wav[:4], wav[8:12]), (200, b"RIFF", b"WAVE"))
         self.assertEqual(server.post("/api/state", {"name": "elec_master_sw", "value": 2})[0], 200)
         self.assertEqual(server.state("elec_master_sw"), 2)
         # a saved cockpit, loaded into a fresh one, rebuilds it

@@ -59,7 +59,6 @@ struct Area {
   int x, y, w, h;
   int cursor;
   FLAGS32 flags;
-  std::string tooltip;
 };
 
 struct Placed {
@@ -490,25 +489,18 @@ private:
         p.y = pg.y;
         p.w = face.width * p.sx;
         p.h = face.height * p.sy;
-        std::string tooltip;
         json areas = json::array();
         if (h->mouse_rect != nullptr)
           for (const MOUSERECT* r = h->mouse_rect; r->rect_type != MOUSE_RECT_EOL; ++r) {
-            if (r->rect_type == MOUSE_RECT_USER && r->tooltip_text != nullptr)
-              tooltip = r->tooltip_text;
             if (r->rect_type != MOUSE_RECT_CHILD) continue;
-            const Area a{r->relative_box.x,
-                         r->relative_box.y,
-                         r->relative_box.size_x,
-                         r->relative_box.size_y,
-                         static_cast<int>(r->cursor),
-                         static_cast<FLAGS32>(r->mouse_flags),
-                         tooltip};
+            const Area a{r->relative_box.x,           r->relative_box.y,
+                         r->relative_box.size_x,      r->relative_box.size_y,
+                         static_cast<int>(r->cursor), static_cast<FLAGS32>(r->mouse_flags)};
             p.areas.push_back(a);
             areas.push_back({a.x, a.y, a.w, a.h, a.cursor, a.flags});
           }
         // The tooltip the simulator shows over the gauge.
-        tooltip = sim_->tooltip(pg.name);
+        const std::string tooltip = sim_->tooltip(pg.name);
         gauges.push_back({{"name", p.name},
                           {"x", p.x},
                           {"y", p.y},

@@ -71,6 +71,9 @@ class Page(unittest.TestCase):
             const [canvas, name, gx, gy] = arguments;
             const w = window.k7.windows.get(Number(canvas.dataset.window));
             const g = w.info.gauges.find((g) => g.name === name);
+            const at = () => canvas.getBoundingClientRect().top + (g.y + gy * g.sy) * window.k7.zoom;
+            const view = document.getElementById('cockpit');
+            if (at() < 40 || at() > window.innerHeight - 20) view.scrollTop += at() - window.innerHeight / 2;
             const r = canvas.getBoundingClientRect();
             const top = Math.max(r.top, 0), bottom = Math.min(r.bottom, window.innerHeight);
             const left = Math.max(r.left, 0), right = Math.min(r.right, window.innerWidth);

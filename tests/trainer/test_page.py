@@ -154,6 +154,22 @@ class Page(unittest.TestCase):
             time.sleep(1)
             self.browser.save_screenshot(SCREENSHOT)
 
+    def test_3b_night_from_the_drawer(self):
+        from selenium.webdriver.common.keys import Keys
+        self.browser.find_element("css selector", "button[data-tab='sim']").click()
+        hours = self.browser.find_element("css selector", "#sim-values tr[data-token='3'] input")
+        day = self.js("return window.k7.gaugePixels('kestovil ias_k7')")
+        drawn = []
+        for value, night in (("22", True), ("10", False)):
+            hours.clear()
+            hours.send_keys(value + Keys.ENTER)
+            self.wait_for(f"return window.k7.night === {str(night).lower()}")
+            time.sleep(0.5)
+            drawn.append(self.js("return window.k7.gaugePixels('kestovil ias_k7')"))
+        self.assertEqual(self.server.get("/api/frame?tokens=3")[1]["tokens"]["3"], 10)
+        self.assertNotEqual(drawn[0], day, "the night did not darken the airspeed indicator")
+        self.assertEqual(drawn[1], day)
+
     def test_4_frame_time_with_every_window_open(self):
         status, panel = self.server.get("/api/panel")
         for w in panel["windows"]:

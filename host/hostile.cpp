@@ -360,6 +360,7 @@ HostileResult run_hostile(const HostileOptions& options) {
   while (result.frames < options.frames && result.finding.empty()) {
     Options sim_options = options.sim;
     sim_options.install = host.chance(90);
+    sim_options.start_up = host.chance(50); // half the loads run the cockpit's start-up sequence
     Sim sim(sim_options);
     ++result.loads;
     host.overrides.clear();

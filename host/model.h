@@ -58,5 +58,6 @@ void warnings_frame(Sim& sim);
 bool environment_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void environment_reset(Sim& sim);
 void environment_frame(Sim& sim);
+bool panels_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 
 } // namespace k7host

@@ -58,7 +58,7 @@ struct PlacedGauge {
 struct Window {
   PanelWindow config;
   bool open = false;
-  bool dropped = false; // taken out of the panel (drop_window)
+  bool dropped = false;            // taken out of the panel (drop_window)
   std::vector<std::size_t> gauges; // indexes into placed
 };
 

@@ -40,15 +40,15 @@ BOOL FSAPI on_strip(PPIXPOINT, FLAGS32 flags) {
   return 0;
 }
 
-ELEMENT_STATIC_IMAGE strip_background = k7::static_image(
-    &gauge_panel_display, k7::bitmap_id(GAUGE_INDEX_panel_display, 0), {0, 0},
-    IMAGE_USE_TRANSPARENCY, K7_END);
+ELEMENT_STATIC_IMAGE strip_background =
+    k7::static_image(&gauge_panel_display, k7::bitmap_id(GAUGE_INDEX_panel_display, 0), {0, 0},
+                     IMAGE_USE_TRANSPARENCY, K7_END);
 
 MOUSERECT strip_mouse[] = {
     k7::mouse_parent(),
     k7::mouse_tooltip("display overview panel"),
-    k7::mouse_area({0, 0, 1280, 10}, CURSOR_HAND,
-                   MOUSE_RIGHTSINGLE | MOUSE_LEFTSINGLE | MOUSE_MOVE, on_strip),
+    k7::mouse_area({0, 0, 1280, 10}, CURSOR_HAND, MOUSE_RIGHTSINGLE | MOUSE_LEFTSINGLE | MOUSE_MOVE,
+                   on_strip),
     K7_MOUSE_END,
 };
 
@@ -64,11 +64,11 @@ struct Area {
   u8 highlight;
 };
 constexpr Area areas[] = {
-    {{459, 15, 80, 161}, 1},  {{340, 82, 119, 95}, 2}, {{353, 251, 120, 79}, 2},
-    {{243, 361, 64, 36}, 3},  {{243, 294, 64, 36}, 3}, {{307, 251, 46, 43}, 4},
-    {{144, 251, 44, 79}, 5},  {{243, 280, 64, 14}, 5}, {{144, 81, 196, 95}, 6},
-    {{144, 15, 221, 66}, 7},  {{300, 220, 51, 31}, 8}, {{188, 397, 55, 53}, 0},
-    {{243, 397, 55, 53}, 0},  {{298, 397, 55, 53}, 0}, {{0, 0, 52, 53}, 0},
+    {{459, 15, 80, 161}, 1}, {{340, 82, 119, 95}, 2}, {{353, 251, 120, 79}, 2},
+    {{243, 361, 64, 36}, 3}, {{243, 294, 64, 36}, 3}, {{307, 251, 46, 43}, 4},
+    {{144, 251, 44, 79}, 5}, {{243, 280, 64, 14}, 5}, {{144, 81, 196, 95}, 6},
+    {{144, 15, 221, 66}, 7}, {{300, 220, 51, 31}, 8}, {{188, 397, 55, 53}, 0},
+    {{243, 397, 55, 53}, 0}, {{298, 397, 55, 53}, 0}, {{0, 0, 52, 53}, 0},
 };
 constexpr std::size_t HIGHLIGHTED_AREAS = 11; // the first eleven areas have a highlight image
 constexpr PIXBOX whole_picture = {0, 0, 539, 450};
@@ -86,9 +86,9 @@ constexpr std::array<k7::ImageEntry, HIGHLIGHTED_AREAS> highlights() {
 }
 constexpr auto highlight_images = highlights();
 using Highlights = k7::Run<gauge_panel_overview, highlight_images>;
-ELEMENT_STATIC_IMAGE picture = k7::static_image(
-    &gauge_panel_overview, k7::bitmap_id(GAUGE_INDEX_panel_overview, 0), {0, 0},
-    IMAGE_USE_TRANSPARENCY, Highlights::head);
+ELEMENT_STATIC_IMAGE picture =
+    k7::static_image(&gauge_panel_overview, k7::bitmap_id(GAUGE_INDEX_panel_overview, 0), {0, 0},
+                     IMAGE_USE_TRANSPARENCY, Highlights::head);
 
 void toggle_electrical() {
   toggle_windows(WIN_ELECTRICAL);
@@ -185,5 +185,4 @@ void FSAPI overview_callback(PGAUGEHDR, SINT32 service, GAUGE_EXTRA) {
 
 K7_GAUGE_HEADER(panel_display, panels::strip_background, panels::strip_mouse,
                 panels::strip_callback);
-K7_GAUGE_HEADER(panel_overview, panels::picture, panels::overview_mouse,
-                panels::overview_callback);
+K7_GAUGE_HEADER(panel_overview, panels::picture, panels::overview_mouse, panels::overview_callback);

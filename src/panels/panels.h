@@ -19,7 +19,7 @@
   /* ---- overview, load panel and start-up sequence */                                            \
   X(u8, panel_overview_hilite, 0, 0, 11, "overview area highlighted under the mouse, 0 none")      \
   X(u8, panel_load_choice, 0, 0, 15,                                                               \
-    "load choice: 0 none, 1 cold and dark, 2 running; 3..15 the count-down without a load panel") \
+    "load choice: 0 none, 1 cold and dark, 2 running; 3..15 the count-down without a load panel")  \
   X(u8, panel_load_present, 0, 0, 1, "the load panel has been served (its window exists)")         \
   X(u8, panel_load_hilite, 0, 0, 2, "load panel half under the mouse: 0 none, 1 left, 2 right")    \
   X(u8, panel_fail_held_open, 0, 0, 1,                                                             \

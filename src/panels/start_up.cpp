@@ -17,8 +17,14 @@ namespace panels {
 
 namespace {
 
-enum StartState : u8 { CHOOSING = 0, FIRST_SETTING = 1, LAST_OPENING = 8, LAST_SETTING = 9,
-                       CLOSING = 10, DONE = 11 };
+enum StartState : u8 {
+  CHOOSING = 0,
+  FIRST_SETTING = 1,
+  LAST_OPENING = 8,
+  LAST_SETTING = 9,
+  CLOSING = 10,
+  DONE = 11
+};
 enum LoadChoice : u8 { NO_CHOICE = 0, COLD_AND_DARK = 1, RUNNING = 2 };
 constexpr u8 COUNT_FROM = 15; // without a load panel: the choice counts down from here
 constexpr u8 COUNT_END = 4;   // and below this becomes cold and dark
@@ -29,22 +35,22 @@ constexpr u32 COLD_SPEED_REF = 125; // knots
 
 // Opened at once after loading: every window whose gauges must initialise.
 constexpr u32 windows_at_load[] = {
-    WIN_PEDESTAL, WIN_AUTOPILOT, WIN_HYDRAULICS, WIN_SERVOS,         WIN_ELECTRICAL,
-    WIN_ENGINE_START, WIN_COMMUTATOR, WIN_UPPER2, WIN_UPPER3,         WIN_CLOCK,
-    WIN_GEAR,     WIN_CABIN_PRESSURE, WIN_GPS,
+    WIN_PEDESTAL,     WIN_AUTOPILOT,      WIN_HYDRAULICS, WIN_SERVOS, WIN_ELECTRICAL,
+    WIN_ENGINE_START, WIN_COMMUTATOR,     WIN_UPPER2,     WIN_UPPER3, WIN_CLOCK,
+    WIN_GEAR,         WIN_CABIN_PRESSURE, WIN_GPS,
 };
 // Held open while a running start sets itself up: the failures window too, which runs the easy
 // start.
 constexpr u32 windows_running[] = {
-    WIN_PEDESTAL, WIN_AUTOPILOT, WIN_HYDRAULICS,     WIN_SERVOS,   WIN_ELECTRICAL,
-    WIN_ENGINE_START, WIN_COMMUTATOR, WIN_UPPER2,    WIN_UPPER3,   WIN_CLOCK,
-    WIN_GEAR,     WIN_CABIN_PRESSURE, WIN_FAILURES, WIN_GPS,
+    WIN_PEDESTAL,     WIN_AUTOPILOT,      WIN_HYDRAULICS, WIN_SERVOS, WIN_ELECTRICAL,
+    WIN_ENGINE_START, WIN_COMMUTATOR,     WIN_UPPER2,     WIN_UPPER3, WIN_CLOCK,
+    WIN_GEAR,         WIN_CABIN_PRESSURE, WIN_FAILURES,   WIN_GPS,
 };
 // Closed at the end; the electrical panel stays for the pilot of a cold-and-dark start.
 constexpr u32 windows_closed_at_end[] = {
-    WIN_PEDESTAL, WIN_AUTOPILOT, WIN_HYDRAULICS,     WIN_SERVOS, WIN_ENGINE_START,
-    WIN_COMMUTATOR, WIN_UPPER2,  WIN_UPPER3,         WIN_CLOCK,  WIN_DOORS,
-    WIN_GEAR,     WIN_CABIN_PRESSURE, WIN_FAILURES, WIN_GPS,
+    WIN_PEDESTAL,   WIN_AUTOPILOT,      WIN_HYDRAULICS, WIN_SERVOS, WIN_ENGINE_START,
+    WIN_COMMUTATOR, WIN_UPPER2,         WIN_UPPER3,     WIN_CLOCK,  WIN_DOORS,
+    WIN_GEAR,       WIN_CABIN_PRESSURE, WIN_FAILURES,   WIN_GPS,
 };
 
 MODULE_VAR radio_height = sim::token(0x266);

@@ -65,8 +65,8 @@ constexpr char pressu_tip[] = "display/hide cabin press panel";
 // inside the windows are flat strips.
 using Clock = Toggle<gauge_toggle_pan_clock, GAUGE_INDEX_toggle_pan_clock, 70, 70, clock_tip,
                      toggle_click<WIN_CLOCK>>;
-using Gps =
-    Toggle<gauge_toggle_pan_gps, GAUGE_INDEX_toggle_pan_gps, 70, 70, gps_tip, toggle_click<WIN_GPS>>;
+using Gps = Toggle<gauge_toggle_pan_gps, GAUGE_INDEX_toggle_pan_gps, 70, 70, gps_tip,
+                   toggle_click<WIN_GPS>>;
 using Ap = Toggle<gauge_toggle_pan_ap, GAUGE_INDEX_toggle_pan_ap, 70, 70, ap_tip,
                   toggle_click<WIN_AUTOPILOT>>;
 using GearDoors = Toggle<gauge_toggle_pan_geardoors, GAUGE_INDEX_toggle_pan_geardoors, 100, 70,
@@ -101,8 +101,7 @@ using namespace panels;
 K7_GAUGE_HEADER(toggle_pan_clock, Clock::background, Clock::mouse, Clock::callback);
 K7_GAUGE_HEADER(toggle_pan_gps, Gps::background, Gps::mouse, Gps::callback);
 K7_GAUGE_HEADER(toggle_pan_ap, Ap::background, Ap::mouse, Ap::callback);
-K7_GAUGE_HEADER(toggle_pan_geardoors, GearDoors::background, GearDoors::mouse,
-                GearDoors::callback);
+K7_GAUGE_HEADER(toggle_pan_geardoors, GearDoors::background, GearDoors::mouse, GearDoors::callback);
 K7_GAUGE_HEADER(toggle_pan_hyd, Hyd::background, Hyd::mouse, Hyd::callback);
 K7_GAUGE_HEADER(toggle_pan_hyd2, Hyd2::background, Hyd2::mouse, Hyd2::callback);
 K7_GAUGE_HEADER(toggle_pan_elec, Elec::background, Elec::mouse, Elec::callback);

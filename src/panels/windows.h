@@ -72,9 +72,8 @@ struct Toggle {
 
 template <GAUGEHDR& Gauge, int Index, int Width, int Height, const char* Tooltip,
           PMOUSE_FUNCTION Click, ToggleWork Work>
-ELEMENT_ICON Toggle<Gauge, Index, Width, Height, Tooltip, Click, Work>::icon =
-    k7::icon(&Gauge, k7::bitmap_id(Index, 1), {0, 0}, IMAGE_USE_TRANSPARENCY | IMAGE_HIDDEN,
-             K7_END);
+ELEMENT_ICON Toggle<Gauge, Index, Width, Height, Tooltip, Click, Work>::icon = k7::icon(
+    &Gauge, k7::bitmap_id(Index, 1), {0, 0}, IMAGE_USE_TRANSPARENCY | IMAGE_HIDDEN, K7_END);
 
 template <GAUGEHDR& Gauge, int Index, int Width, int Height, const char* Tooltip,
           PMOUSE_FUNCTION Click, ToggleWork Work>

@@ -689,6 +689,7 @@ TEST(StandIn, FlapHandleMovesByDetentsAndTheFlapsFollowSlowly) {
 
 TEST(StandIn, GearMovesOnlyAfterItsKeyAndSpoilersStayAsSet) {
   Bed c;
+  c.set("hydrau_press_green", 3000); // holds the air brakes: the start panel's automation rests
   c->set_token(GEAR, 0);
   c->set_token(SPOILERS, 12000);
   c.frames(20);

@@ -37,6 +37,7 @@ void apply_key_event(Sim& sim, std::uint32_t id, std::uint32_t value) {
   if (warnings_key_event(sim, id, value)) return;
   if (environment_key_event(sim, id, value)) return;
   if (panels_key_event(sim, id, value)) return;
+  if (failures_key_event(sim, id, value)) return;
   engines_key_event(sim, id, value);
 }
 

@@ -181,6 +181,14 @@ inline std::unique_ptr<k7host::Sim> fresh_with_start_up(const std::string& panel
   options.start_up = true;
   return std::make_unique<k7host::Sim>(options);
 }
-constexpr std::uint32_t OVERVIEW = 10510, LOAD_PANEL = 10520, FAILURES = 10170;
+constexpr std::uint32_t OVERVIEW = 10510, LOAD_PANEL = 10520;
+// ---- the failures and easy-start panel (window 10170)
+constexpr std::uint32_t FAILURES = 10170;
+constexpr const char* FAILURES_PANEL = "kestovil failures_k7";
+// Points inside its buttons: validate, and an item's arm button from its place in the panel.
+constexpr int VALIDATE_X = 950, VALIDATE_Y = 700;
+inline bool validate_failures(Bed& bed) {
+  return bed->click(FAILURES_PANEL, VALIDATE_X, VALIDATE_Y, MOUSE_LEFTSINGLE);
+}
 
 } // namespace k7test

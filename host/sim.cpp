@@ -3,6 +3,7 @@
 #include "host/model.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -88,6 +89,7 @@ struct Sim::Impl {
   double clock = 0.0;
   double clock_shift = 0.0; // seconds added to the clock (and ticks) by shift_clock
   std::vector<std::uint32_t> asked_tokens;
+  std::bitset<4096> asked_token_seen; // tokens below 4096 already in asked_tokens (every real one)
   void (*frame_hook)(Sim&, void*) = nullptr;
   void* frame_hook_data = nullptr;
 
@@ -196,7 +198,14 @@ void FSAPI svc_lookup_var(MODULE_VAR* var) {
   InService in;
   const std::uint32_t id = static_cast<std::uint32_t>(var->id);
   auto& asked = current->asked_tokens;
-  if (std::find(asked.begin(), asked.end(), id) == asked.end()) asked.push_back(id);
+  if (id < current->asked_token_seen.size()) {
+    if (!current->asked_token_seen.test(id)) {
+      current->asked_token_seen.set(id);
+      asked.push_back(id);
+    }
+  } else if (std::find(asked.begin(), asked.end(), id) == asked.end()) {
+    asked.push_back(id);
+  }
   auto it = current->tokens.find(id);
   const double value = it == current->tokens.end() ? 0.0 : it->second;
   var->var_old = var->var_value;

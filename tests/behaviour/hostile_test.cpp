@@ -76,6 +76,31 @@ void no_such_event(Sim& sim, std::uint64_t frame) {
   if (frame == FAULT_FRAME) send_key(sim, 0x20000, 0);
 }
 
+// A needle on the main panel whose routine gives NaN: the module's own element routines are swapped
+// for this one in the loaded copy.
+FLOAT64 FSAPI needle_gives_nan(ELEMENT_NEEDLE*) {
+  return std::numeric_limits<double>::quiet_NaN();
+}
+ELEMENT_NEEDLE* first_needle(ELEMENT_HEADER* e) {
+  if (e == nullptr) return nullptr;
+  if (e->element_type == ELEMENT_TYPE_NEEDLE) return reinterpret_cast<ELEMENT_NEEDLE*>(e);
+  for (ELEMENT_HEADER** n = e->next_element; n != nullptr && *n != nullptr; ++n)
+    if (ELEMENT_NEEDLE* found = first_needle(*n)) return found;
+  return nullptr;
+}
+void needle_routine_nan(Sim& sim, std::uint64_t frame) {
+  if (frame != FAULT_FRAME) return;
+  for (const auto& g : sim.gauges()) {
+    if (g.window != 0) continue;
+    GAUGEHDR* h = sim.header(g.name);
+    if (h == nullptr || h->elements_list == nullptr) continue;
+    if (ELEMENT_NEEDLE* n = first_needle(h->elements_list[0])) {
+      n->update_cb = needle_gives_nan;
+      return;
+    }
+  }
+}
+
 struct FaultCase {
   void (*fault)(Sim&, std::uint64_t);
   const char* reported;
@@ -93,6 +118,7 @@ TEST(HostileHost, FaultsPutInOnPurposeAreCaughtAtTheirFrameWithTheSeed) {
       {negative_frequency_step, "key event 0x102C1 value 4294967295 (0xFFFFFFFF): not a value"},
       {window_nobody_has, "key event 0x103CA value 42 (0x2A): outside 10000..19999"},
       {no_such_event, "key event 0x20000 value 0 (0x0): no such event"},
+      {needle_routine_nan, " gave nan"},
   };
   for (const FaultCase& c : cases) {
     HostileOptions o = run_of(5, 1000);

@@ -360,6 +360,9 @@ HostileResult run_hostile(const HostileOptions& options) {
   while (result.frames < options.frames && result.finding.empty()) {
     Options sim_options = options.sim;
     sim_options.install = host.chance(90);
+    // Every second load runs the cockpit's start-up sequence (without drawing from the seed's
+    // stream, so that a seed's first load stays as it was).
+    sim_options.start_up = result.loads % 2 == 1;
     Sim sim(sim_options);
     ++result.loads;
     host.overrides.clear();

@@ -90,6 +90,11 @@ struct Options {
   std::string module_path; // libk7gauges.so; empty: the one found beside the program or K7_MODULE
   std::string panel_cfg;   // panel configuration text; empty: the built-in default
   bool install = true;     // install every placed gauge at load
+  // Run the cockpit's start-up sequence after loading, as in the simulator: every window opens
+  // for a few frames, then the cockpit is set cold and dark (or running). Off, the stand-in marks
+  // the sequence done at load, so that windows and switches stay as a test or scenario sets them
+  // (a scenario's `startup` step runs it all the same).
+  bool start_up = false;
 };
 
 class Sim {
@@ -139,6 +144,9 @@ public:
   void close_window(std::uint32_t ident);
   void toggle_window(std::uint32_t ident);
   std::vector<std::uint32_t> open_windows() const;
+  // The panel as if its configuration did not define this window: closed, unknown to the window
+  // events, its gauges never served (a panel without a load panel, say).
+  void drop_window(std::uint32_t ident);
   const PanelConfig& panel() const;
 
   // ---- clicks: the click area of the gauge that holds the point and accepts the flags gets it.

@@ -59,6 +59,7 @@ void warnings_frame(Sim& sim);
 bool environment_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void environment_reset(Sim& sim);
 void environment_frame(Sim& sim);
+bool panels_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 bool failures_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void failures_reset(Sim& sim);
 void failures_frame(Sim& sim);

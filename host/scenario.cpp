@@ -4,6 +4,7 @@
 #include "host/render.h"
 #include "host/sound_view.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -95,6 +96,8 @@ std::string format(double v) {
   return buf;
 }
 
+constexpr std::uint32_t LOAD_PANEL_WINDOW = 10520;
+
 struct Runner {
   Runner(Sim& s, const std::string& f, std::FILE* o, bool n)
       : sim(s), file(f), out(o), narrate(n) {}
@@ -120,6 +123,9 @@ struct Runner {
     double band;
   };
   std::vector<WatchedToken> watched_tokens;
+  // `watch windows`: the pop-up windows open after the last frame, reported as they change.
+  bool watching_windows = false;
+  std::vector<std::uint32_t> windows_seen;
   int line_no = 0;
 
   void error(const std::string& what) {
@@ -194,9 +200,32 @@ struct Runner {
     heard = now;
   }
 
+  static std::string window_list(const std::vector<std::uint32_t>& from,
+                                 const std::vector<std::uint32_t>& without) {
+    std::string text;
+    for (std::uint32_t id : from)
+      if (std::find(without.begin(), without.end(), id) == without.end())
+        text += " " + std::to_string(id);
+    return text;
+  }
+
+  void tell_windows() {
+    if (!watching_windows) return;
+    const std::vector<std::uint32_t> now = sim.open_windows();
+    const std::string opened = window_list(now, windows_seen);
+    const std::string closed = window_list(windows_seen, now);
+    const double t = static_cast<double>(sim.frame_count()) / kFramesPerSecond;
+    if (narrate && !opened.empty())
+      std::fprintf(out, "  t=%7.2fs  windows opened:%s\n", t, opened.c_str());
+    if (narrate && !closed.empty())
+      std::fprintf(out, "  t=%7.2fs  windows closed:%s\n", t, closed.c_str());
+    windows_seen = now;
+  }
+
   void run_frames(int count) {
     for (int i = 0; i < count; ++i) {
       sim.frame();
+      tell_windows();
       for (WatchedToken& t : watched_tokens) {
         const double now = sim.token(t.id);
         const double band = band_of(now, t.step);
@@ -282,6 +311,14 @@ bool Runner::step(const std::vector<std::string>& w) {
     if (cmd == "toggle") sim.toggle_window(id);
     return true;
   }
+  // The cockpit's start-up sequence from its beginning, as after loading; `noload`: on a panel
+  // without the load panel's window.
+  if (cmd == "startup" && (w.size() == 1 || (w.size() == 2 && w[1] == "noload"))) {
+    if (w.size() == 2) sim.drop_window(LOAD_PANEL_WINDOW);
+    for (const char* name : {"panel_start_state", "panel_load_choice", "panel_load_present"})
+      if (!sim.set_state(name, 0)) error(std::string("no state variable ") + name);
+    return true;
+  }
   if (cmd == "mark" && w.size() == 1) {
     mark = sim.key_events().size();
     sound_mark = sound_op_count(sim);
@@ -294,12 +331,18 @@ bool Runner::step(const std::vector<std::string>& w) {
   }
   if (cmd == "watch") {
     for (std::size_t i = 1; i < w.size(); ++i) {
+      if (w[i] == "windows") {
+        watching_windows = true;
+        windows_seen = sim.open_windows();
+        continue;
+      }
       if (watch_token(w[i])) continue;
       watch_state(w[i]);
     }
     return true;
   }
   if (cmd == "unwatch") {
+    watching_windows = false;
     watched.clear();
     watched_values.clear();
     watched_steps.clear();

@@ -59,6 +59,7 @@ struct PlacedGauge {
 struct Window {
   PanelWindow config;
   bool open = false;
+  bool dropped = false;            // taken out of the panel (drop_window)
   std::vector<std::size_t> gauges; // indexes into placed
 };
 
@@ -92,6 +93,7 @@ struct Sim::Impl {
   void (*frame_hook)(Sim&, void*) = nullptr;
   void* frame_hook_data = nullptr;
 
+  bool start_up = false; // the cockpit's start-up sequence runs after loading
   const StateTable* state_tables = nullptr;
   std::vector<std::vector<unsigned char>> state_snapshot;
   void (*sound_frame)(double) = nullptr;
@@ -107,7 +109,7 @@ struct Sim::Impl {
 
   Window* window_by_ident(std::uint32_t ident) {
     for (Window& w : windows)
-      if (!w.config.main_panel && w.config.ident == ident) return &w;
+      if (!w.config.main_panel && !w.dropped && w.config.ident == ident) return &w;
     return nullptr;
   }
 
@@ -422,6 +424,17 @@ void Sim::Impl::ask_elements(PlacedGauge& g) {
 // ---- Sim
 // -------------------------------------------------------------------------------------------------
 
+namespace {
+
+// The last state of the cockpit's start-up sequence: nothing left to open, set or close.
+constexpr double START_UP_DONE = 11.0;
+
+void mark_start_up_done(Sim& sim) {
+  sim.set_state("panel_start_state", START_UP_DONE);
+}
+
+} // namespace
+
 Sim::Sim(const Options& options) : impl_(std::make_unique<Impl>()) {
   Impl& s = *impl_;
   s.owner = this;
@@ -467,6 +480,8 @@ Sim::Sim(const Options& options) : impl_(std::make_unique<Impl>()) {
     s.state_snapshot.emplace_back(p, p + e->count * type_size(e->type));
   }
   s.sound_frame = reinterpret_cast<void (*)(double)>(dlsym(s.handle, "k7_dev_sound_frame"));
+  s.start_up = options.start_up;
+  if (!s.start_up) mark_start_up_done(*this);
 
   // The simulator's state at the start of a flight: on the ground, at rest.
   s.tokens[TOKEN_AIRCRAFT_ON_GROUND] = 1.0;
@@ -658,6 +673,12 @@ void Sim::close_window(std::uint32_t ident) {
 void Sim::toggle_window(std::uint32_t ident) {
   if (Window* w = impl_->window_by_ident(ident)) w->open = !w->open;
 }
+void Sim::drop_window(std::uint32_t ident) {
+  if (Window* w = impl_->window_by_ident(ident)) {
+    w->open = false;
+    w->dropped = true;
+  }
+}
 std::vector<std::uint32_t> Sim::open_windows() const {
   std::vector<std::uint32_t> ids;
   for (const Window& w : impl_->windows)
@@ -788,6 +809,7 @@ void Sim::reset_state() {
   for (std::size_t i = 0; i < entries.size() && i < impl_->state_snapshot.size(); ++i)
     std::memcpy(entries[i]->address, impl_->state_snapshot[i].data(),
                 impl_->state_snapshot[i].size());
+  if (!impl_->start_up) mark_start_up_done(*this);
 }
 
 const void* Sim::sound_device() const {

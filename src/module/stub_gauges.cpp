@@ -4,7 +4,8 @@
 
 namespace {
 
-void FSAPI stub_callback(PGAUGEHDR, SINT32, GAUGE_EXTRA) {}
+// Unused once every gauge with a callback is built.
+[[maybe_unused]] void FSAPI stub_callback(PGAUGEHDR, SINT32, GAUGE_EXTRA) {}
 
 template <GAUGEHDR& Gauge, int Index> struct StubGauge {
   static ELEMENT_STATIC_IMAGE background;

@@ -228,7 +228,9 @@ TEST(Levers, TheParkingBrakeLeverNeverReleasesASetBrakeNorSetsAReleasedOne) {
 
   // Set without pressure: nothing is sent and the lever is back to released next update.
   Pedestal q;
-  q.pressures(0, 0);
+  // Red at 950 does not hold the brake (it must exceed 950), and the start panel's automation
+  // sets the brake for the crew only below 950.
+  q.pressures(0, 950);
   q->click(PARKB, 10, 150);
   q->click(PARKB, 10, 150);
   q.frames();

@@ -198,6 +198,15 @@ inline void instruments_powered(Bed& bed) {
 
 namespace k7test {
 
+// ---- the pop-up windows and the start-up sequence
+// A module loaded as the simulator loads a flight: the cockpit's start-up sequence runs.
+inline std::unique_ptr<k7host::Sim> fresh_with_start_up(const std::string& panel_cfg = {}) {
+  k7host::Options options;
+  options.panel_cfg = panel_cfg;
+  options.start_up = true;
+  return std::make_unique<k7host::Sim>(options);
+}
+constexpr std::uint32_t OVERVIEW = 10510, LOAD_PANEL = 10520;
 // ---- the failures and easy-start panel (window 10170)
 constexpr std::uint32_t FAILURES = 10170;
 constexpr const char* FAILURES_PANEL = "kestovil failures_k7";

@@ -17,6 +17,7 @@ constexpr int NEEDLE = 1, TRIM_INDEX = 4, LEFT_UNITS = 3, RIGHT_HUNDREDS = 4, LA
 TEST(SurfaceIndicators, OneClickShowsAllThreeAndTheNeedlesFreezeWithoutTheirSupply) {
   Bed b;
   b.set("elec_ac_instr", 1);
+  b.set("hydrau_press_blue", 3000); // the flight controls have their hydraulics
   b.frames();
   for (const char* g : {ELEV, AIL, RUD})
     EXPECT_FALSE(b.visible(g, NEEDLE)) << g;
@@ -39,13 +40,15 @@ TEST(SurfaceIndicators, OneClickShowsAllThreeAndTheNeedlesFreezeWithoutTheirSupp
   EXPECT_EQ(b.state("surf_elev_ind"), -6000);
   EXPECT_EQ(b.state("surf_ail_ind"), 11000);
   EXPECT_EQ(b.state("surf_rud_ind"), 25000) << "held on the dial";
-  b.set("hyd_flight_ctl_lost", 1);
+  // The flight-control hydraulics go (the start panel's automation notes it in this update).
+  b.set("hydrau_press_blue", 0);
+  b.frames();
   b->set_token(ELEVATOR, 4000);
   b->set_token(AILERON, 0);
   b.frames();
   EXPECT_EQ(b.state("surf_elev_ind"), -6000);
   EXPECT_EQ(b.state("surf_ail_ind"), 11000);
-  b.set("hyd_flight_ctl_lost", 0);
+  b.set("hydrau_press_blue", 3000);
   b.set("elec_ac_instr", 0);
   b.frames();
   EXPECT_EQ(b.state("surf_elev_ind"), -6000);

@@ -682,26 +682,4 @@ TEST(StandIn, FlapHandleMovesByDetentsAndTheFlapsFollowSlowly) {
   EXPECT_EQ(c->token(FLAP_ANGLE), 45);
 }
 
-<<<<<<< HEAD
-=======
-TEST(StandIn, GearMovesOnlyAfterItsKeyAndSpoilersStayAsSet) {
-  Bed c;
-  c.set("hydrau_press_green", 3000); // holds the air brakes: the start panel's automation rests
-  c->set_token(GEAR, 0);
-  c->set_token(SPOILERS, 12000);
-  c.frames(20);
-  EXPECT_EQ(c->token(GEAR), 0);
-  EXPECT_EQ(c->token(SPOILERS), 12000);
-  k7host::apply_key_event(*c.sim, KEY_GEAR_DOWN, 0);
-  c.frames(72);
-  EXPECT_GT(c->token(GEAR), 5000);
-  EXPECT_LT(c->token(GEAR), 16383);
-  c.frames(80);
-  EXPECT_EQ(c->token(GEAR), 16383);
-  c->set_token(GEAR, 9000);
-  c.frames(10);
-  EXPECT_EQ(c->token(GEAR), 9000) << "arrived: the token is the test's again";
-}
-
->>>>>>> panels
 } // namespace

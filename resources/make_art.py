@@ -321,8 +321,10 @@ def gauge_layout(gauge):
                 ty = int(round(travel_y)) if travel_y >= 8 else (40 if travel_y else 0)
                 window = (min(piece[0] + tx, width - x), piece[1] + ty)
                 image = (window[0] + tx, window[1] + ty)
+                # A strip sliding across a whole turn (0..360 along x) is a heading card.
+                card = (low_x, high_x) == (0, 360) and not travel_y
                 bitmaps.append(Bitmap(e["id"], "slide", image, owner, piece=piece,
-                                      at=(tx, ty), night=night))
+                                      at=(tx, ty), night=night, card=card, window=window))
                 bitmaps.append(Bitmap(e["id"] + 1, "mask", window, owner))
                 bottom = max(bottom, y + window[1])
         elif kind == "sprite":
@@ -569,11 +571,34 @@ def draw_strip(img, draw, b):
 
 
 def draw_slide(img, draw, b):
+    if b.what.get("card"):
+        draw_heading_strip(draw, b)
+        return
     tx, ty = b.what["at"]
     pw, ph = b.what["piece"]
     night = b.what["night"]
     draw.rectangle([tx, ty, tx + pw - 1, ty + ph - 1], fill=tone("switch", night),
                    outline=tone("bezel", night))
+
+
+def draw_heading_strip(draw, b):
+    """A compass card seen edge-on: one pixel per degree; at value v the window's middle shows
+    the heading 360 - v (the value is where north lies)."""
+    w, h = b.size
+    night = b.what["night"]
+    middle = b.what["window"][0] / 2
+    draw.rectangle([0, 0, w - 1, h - 1], fill=tone("card", night))
+    for x in range(w):
+        heading = (360 + middle - x) % 360
+        if abs(heading - round(heading)) > 1e-9 or round(heading) % 10:
+            continue
+        heading = int(round(heading)) % 360
+        draw.line([(x, h - 1 - (h // 3 if heading % 30 == 0 else h // 5)), (x, h - 1)],
+                  fill=tone("ink", night), width=1)
+        if heading % 30 == 0:
+            label = {0: "N", 90: "E", 180: "S", 270: "W"}.get(heading, str(heading // 10))
+            centred_text(draw, (x - 12, 1, x + 12, h - h // 3 - 1), label, tone("ink", night),
+                         max(6, min(12, h // 3)))
 
 
 def draw_mask(img, draw, b):

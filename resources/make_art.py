@@ -400,6 +400,8 @@ def collect(records):
                     "it as a %s of %dx%d" % (b.owner[0], b.owner[1], b.id, b.family, b.size[0],
                                              b.size[1], known.owner[0], known.owner[1],
                                              known.family, known.size[0], known.size[1]))
+            if known.family == b.family == "face":  # twins (left and right, 1 and 2)
+                known.what.setdefault("twins", []).append(b.what["gauge"])
     for b in found.values():
         if not 0 < b.id <= 0xFFFF:
             raise BadRecords("%s, element %d: bitmap id %d is not a resource id (1..65535)" %
@@ -444,7 +446,7 @@ def draw_face(img, draw, b):
     draw.rectangle([0, 0, w - 1, h - 1], fill=tone("face", night))
     draw.rectangle([0, 0, w - 1, h - 1], outline=tone("bezel", night), width=2 if w > 40 else 1)
     gauge = b.what["gauge"]
-    name = short_name(gauge)
+    name = face_name(gauge, b.what.get("twins", []))
     size = max(6, min(10, w // max(1, len(name)) + 2))
     centred_text(draw, (2, h - size - 4, w - 2, h - 2), name, tone("name", night), size)
     for tx, ty, px, py, label in dial_labels(b.what.get("ticks", [])):
@@ -476,6 +478,14 @@ def dial_labels(ticks):
         turn = [v for v in values if v >= 0]
         out.append((tx, ty, px, py, fmt_value(min(turn) if turn else values[0])))
     return out
+
+
+def face_name(gauge, twins):
+    """The name on a face: a face that twin gauges share shows what their names have in common
+    (radio_navcom for radio_navcom1 and radio_navcom2)."""
+    names = [short_name(g) for g in [gauge] + twins]
+    common = os.path.commonprefix(names).rstrip("_")
+    return common if twins and len(common) >= 3 else names[0]
 
 
 def draw_image(img, draw, b):

@@ -114,6 +114,15 @@ class GoodRecords(unittest.TestCase):
         self.assertEqual(texture.getpixel((128, 128 - 30)), 0, "and no further")
         self.assertEqual(texture.getpixel((0, 0)), 0, "outside the card is transparent")
 
+    def test_twins_sharing_a_face_are_named_together(self):
+        found = make_art.collect({"gauges": [gauge("kestovil radio_navcom1_k7", 90),
+                                             gauge("kestovil radio_navcom2_k7", 90),
+                                             gauge("kestovil radio_adf1_k7", 91)]})
+        self.assertEqual(make_art.face_name(found[1090].what["gauge"],
+                                            found[1090].what.get("twins", [])), "radio_navcom")
+        self.assertEqual(make_art.face_name(found[1091].what["gauge"],
+                                            found[1091].what.get("twins", [])), "radio_adf1")
+
     def test_night_copies_never_use_the_transparent_black(self):
         night = copy.deepcopy(METER)
         night["elements"][1]["flags"] = 0x4003

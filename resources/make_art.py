@@ -160,8 +160,8 @@ def is_marker(element):
 
 def texture_style(gauge, element, sprites_before):
     """What a sprite's texture shows, from its gauge: an attitude sphere (the magnified texture)
-    and its roll ring, the HSI's deviation bar (its second sprite), a thrust reference index, or
-    else a compass card."""
+    and its roll ring, the HSI's deviation bar (its second sprite), a thrust reference index, the
+    compass card of a heading instrument, or else a turning ring."""
     name = short_name(gauge)
     if "adi" in name or "horiz" in name:
         return "sphere" if (element.get("texture_scale") or 1.0) < 1.0 else "ring"
@@ -169,7 +169,9 @@ def texture_style(gauge, element, sprites_before):
         return "bar"
     if name.startswith("thrust"):
         return "index"
-    return "card"
+    if name.startswith(("hsi", "vor", "adf")):
+        return "card"
+    return "bezel"  # a turning scale or bezel: a ring at the rim, the dial beneath shows
 
 
 def drum_positions(low, high):
@@ -647,6 +649,15 @@ def draw_texture(img, draw, b):
     if style == "bar":  # the deviation bar along the course
         draw.rectangle([cx - 3, cy - r * 0.55, cx + 3, cy + r * 0.55], fill=tone("lamp_on",
                                                                                night))
+        return
+    if style == "bezel":
+        band = max(3, r // 14)
+        draw.ellipse([cx - r, cy - r, cx + r, cy + r], outline=tone("card", night), width=band)
+        for deg in range(0, 360, 10):
+            a = math.radians(deg - 90)
+            inner = r - band * (1 if deg % 30 else 2)
+            draw.line([(cx + inner * math.cos(a), cy + inner * math.sin(a)),
+                       (cx + r * math.cos(a), cy + r * math.sin(a))], fill=ink, width=2)
         return
     if style == "index":  # a reference index out at the rim
         draw.polygon([(cx, cy - r), (cx - 6, cy - r + 14), (cx + 6, cy - r + 14)],

@@ -451,11 +451,18 @@ def draw_face(img, draw, b):
     name = face_name(gauge, b.what.get("twins", []))
     size = max(6, min(10, w // max(1, len(name)) + 2))
     centred_text(draw, (2, h - size - 4, w - 2, h - 2), name, tone("name", night), size)
+    taken = []  # label boxes drawn: a label that would print over one of them is left out
     for tx, ty, px, py, label in dial_labels(b.what.get("ticks", [])):
         length = math.hypot(tx - px, ty - py)
         ux, uy = (px - tx) / length, (py - ty) / length
         draw.line([(tx, ty), (tx + ux * 6, ty + uy * 6)], fill=tone("ink", night), width=2)
         lx, ly = tx + ux * 14, ty + uy * 14
+        half = min(14, draw.textlength(label, font=font(9)) / 2)
+        box = (lx - half - 1, ly - 6, lx + half + 1, ly + 6)
+        if any(box[0] < o[2] and o[0] < box[2] and box[1] < o[3] and o[1] < box[3]
+               for o in taken):
+            continue
+        taken.append(box)
         centred_text(draw, (lx - 14, ly - 5, lx + 14, ly + 5), label, tone("ink", night), 9)
 
 

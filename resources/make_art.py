@@ -343,8 +343,11 @@ def gauge_layout(gauge):
                 circle = (side / 2, side / 2, side / 2)
             radius = min(SPRITE_SIZE // 2 - 2, int(circle[2] * scale))
             bitmaps.append(Bitmap(e["id"], "texture", (SPRITE_SIZE, SPRITE_SIZE), owner,
-                                  radius=max(8, radius), night=night,
-                                  style=texture_style(gauge, e, sprites_before)))
+                                  radius=max(8, radius), style=texture_style(gauge, e,
+                                                                               sprites_before),
+                                  # lit always (luminous, shown from the start) keeps its day
+                                  # colours; a luminous copy hidden by day is the night one
+                                  night=night and bool(e["flags"] & HIDDEN)))
             sprites_before += 1
             bitmaps.append(Bitmap(e["id"] + 1, "mask", window, owner, circle=circle))
             bottom = max(bottom, y + window[1])

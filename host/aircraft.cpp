@@ -19,9 +19,11 @@ void aircraft_reset(Sim& sim) {
   approach_reset(sim);
   warnings_reset(sim);
   environment_reset(sim);
+  failures_reset(sim);
 }
 
 void aircraft_frame(Sim& sim) {
+  failures_frame(sim); // before the engines: a starter it keeps engaged turns them this frame
   engines_frame(sim);
   engine_gauges_frame(sim);
   airdata_frame(sim);

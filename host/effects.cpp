@@ -36,6 +36,7 @@ void apply_key_event(Sim& sim, std::uint32_t id, std::uint32_t value) {
   if (radios_key_event(sim, id, value)) return;
   if (warnings_key_event(sim, id, value)) return;
   if (environment_key_event(sim, id, value)) return;
+  if (failures_key_event(sim, id, value)) return;
   engines_key_event(sim, id, value);
 }
 

@@ -59,5 +59,8 @@ void warnings_frame(Sim& sim);
 bool environment_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
 void environment_reset(Sim& sim);
 void environment_frame(Sim& sim);
+bool failures_key_event(Sim& sim, std::uint32_t id, std::uint32_t value);
+void failures_reset(Sim& sim);
+void failures_frame(Sim& sim);
 
 } // namespace k7host

@@ -424,4 +424,16 @@ bool render_window(Sim& sim, std::uint32_t ident, const std::string& png_path, b
   return true;
 }
 
+bool bitmap_png(const Sim& sim, ID id, bool transparent, std::string& png) {
+  Dib d;
+  if (!find_dib(sim, id, d)) return false;
+  Surface s = surface_of(d, transparent);
+  png.clear();
+  auto append = [](void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+  };
+  return cairo_surface_write_to_png_stream(s.get(), append, &png) == CAIRO_STATUS_SUCCESS;
+}
+
 } // namespace k7host

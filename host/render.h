@@ -67,4 +67,8 @@ WindowDrawing window_draw_list(Sim& sim, std::uint32_t ident);
 bool render_window(Sim& sim, std::uint32_t ident, const std::string& png_path, bool night,
                    std::string& error);
 
+// One of the module's bitmaps as a PNG image (with `transparent`, pure black pixels are left
+// clear), for a host that draws the draw list elsewhere. False when the module has no such bitmap.
+bool bitmap_png(const Sim& sim, ID id, bool transparent, std::string& png);
+
 } // namespace k7host

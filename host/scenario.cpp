@@ -1,4 +1,5 @@
 // Scenario scripts: steps that act on the simulator and expectations that check it.
+#include "host/scenario_steps.h"
 #include "host/k7host.h"
 #include "host/render.h"
 #include "host/sound_view.h"
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
+#include <algorithm>
 
 namespace k7host {
 
@@ -499,6 +501,225 @@ ScenarioResult run_scenario(Sim& sim, const std::string& text, const std::string
     if (!r.step(words)) r.error("cannot read this step: " + line);
   }
   return r.result;
+}
+
+} // namespace k7host
+
+// ---- a scenario a line at a time
+
+namespace k7host {
+
+namespace {
+
+// Whether a step other than an expectation can be read, and what it names exists.
+std::string step_problem(const Sim& sim, const std::vector<std::string>& w, bool allow_files) {
+  const std::string& cmd = w[0];
+  const std::size_t n = w.size();
+  double v = 0, v2 = 0;
+  auto window_ok = [&](const std::string& id) {
+    return parse_number(id, v) && v >= 0 && v < 4294967296.0;
+  };
+  if (cmd == "say" || cmd == "watch") return {};
+  if (cmd == "frames" || cmd == "seconds")
+    return n == 2 && parse_number(w[1], v) && v >= 0 && v <= 1e7 ? "" : "needs a count 0..1e7";
+  if (cmd == "mark" || cmd == "listen" || cmd == "unwatch") return n == 1 ? "" : "takes nothing";
+  if (cmd == "print") return n >= 2 ? "" : "needs something to print";
+  if (cmd == "set") {
+    if (n != 4 || !parse_number(w[3], v2)) return "set token|named|calc|state NAME VALUE";
+    if (w[1] == "token") return parse_number(w[2], v) && v >= 0 && v < 65536 ? "" : "bad token id";
+    if (w[1] == "state") return sim.state(w[2]) ? "" : "no state variable " + w[2];
+    return w[1] == "named" || w[1] == "calc" ? "" : "set token|named|calc|state NAME VALUE";
+  }
+  if (cmd == "click") {
+    FLAGS32 flags = 0;
+    if ((n != 4 && n != 5) || !parse_number(w[2], v) || !parse_number(w[3], v2) ||
+        (n == 5 && !mouse_flags(w[4], flags)))
+      return "click GAUGE X Y [left|right|move|repeat|FLAGS]";
+    return sim.gauge(w[1]) != nullptr ? "" : "no gauge " + w[1];
+  }
+  if (cmd == "open" || cmd == "close" || cmd == "toggle") {
+    if (n != 2 || !window_ok(w[1])) return cmd + " WINDOW";
+    return sim.window_known(static_cast<std::uint32_t>(v)) ? ""
+                                                           : "no window " + w[1] + " in the panel";
+  }
+  if (cmd == "render") {
+    if (!allow_files) return "render writes files: not available here";
+    return (n == 3 || (n == 4 && w[3] == "night")) && window_ok(w[1])
+               ? ""
+               : "render WINDOW FILE [night]";
+  }
+  return "unknown step " + cmd;
+}
+
+} // namespace
+
+const char* status_name(ScenarioLine::Status s) {
+  switch (s) {
+  case ScenarioLine::WAITING: return "waiting";
+  case ScenarioLine::RUNNING: return "running";
+  case ScenarioLine::RAN: return "ran";
+  case ScenarioLine::PASSED: return "passed";
+  case ScenarioLine::FAILED: return "failed";
+  case ScenarioLine::ERROR: return "error";
+  }
+  return "?";
+}
+
+std::vector<std::string> scenario_problems(const Sim& sim, const std::string& text,
+                                           bool allow_files) {
+  std::vector<std::string> problems;
+  // Expectations only read the simulator; their runner writes what it finds into `sink`.
+  char* buffer = nullptr;
+  std::size_t size = 0;
+  std::FILE* sink = open_memstream(&buffer, &size);
+  if (sink == nullptr) return {"cannot check the scenario (out of memory)"};
+  const std::string file = "scenario";
+  Runner r{const_cast<Sim&>(sim), file, sink, false};
+  std::stringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    ++r.line_no;
+    bool ok = true;
+    const auto words = split_words(line, ok);
+    std::string why;
+    if (!ok) {
+      why = "unclosed quote";
+    } else if (words.empty()) {
+      continue;
+    } else if (words[0] == "expect") {
+      r.result.error = false;
+      if (!r.expect(words))
+        why = "cannot read this expectation";
+      else if (r.result.error)
+        why = "names something this cockpit does not have";
+    } else {
+      why = step_problem(sim, words, allow_files);
+    }
+    if (!why.empty())
+      problems.push_back("line " + std::to_string(r.line_no) + ": " + why + ": " + line);
+  }
+  std::fclose(sink);
+  std::free(buffer);
+  return problems;
+}
+
+struct ScenarioSteps::Impl {
+  Impl(Sim& sim, const std::string& file) : file_name(file), runner(sim, file_name, stdout, true) {}
+  std::string file_name;
+  Runner runner;
+  std::vector<ScenarioLine> lines;
+  std::vector<std::vector<std::string>> words;
+  std::size_t current = 0;
+  long pending = 0; // frames the running line has left
+  ScenarioResult total;
+
+  // Runs `what` with the runner's printing and outcome caught into the current line.
+  template <typename Fn> void on_current_line(Fn what) {
+    ScenarioLine& line = lines[current];
+    char* buffer = nullptr;
+    std::size_t size = 0;
+    std::FILE* sink = open_memstream(&buffer, &size);
+    if (sink == nullptr) return;
+    runner.out = sink;
+    runner.line_no = line.number;
+    runner.result = {};
+    what();
+    std::fclose(sink);
+    runner.out = stdout;
+    line.output.append(buffer, size);
+    std::free(buffer);
+    const ScenarioResult& r = runner.result;
+    total.expectations += r.expectations;
+    total.failures += r.failures;
+    total.error = total.error || r.error;
+    if (r.error)
+      line.status = ScenarioLine::ERROR;
+    else if (r.failures > 0)
+      line.status = ScenarioLine::FAILED;
+    else if (r.expectations > 0 && line.status != ScenarioLine::FAILED)
+      line.status = ScenarioLine::PASSED;
+  }
+
+  void start_line() {
+    const auto& w = words[current];
+    double v = 0;
+    if ((w[0] == "frames" || w[0] == "seconds") && w.size() == 2 && parse_number(w[1], v) &&
+        v >= 0 && v <= 1e7) {
+      pending = w[0] == "frames" ? static_cast<long>(v) : std::lround(v * kFramesPerSecond);
+      lines[current].status = pending > 0 ? ScenarioLine::RUNNING : ScenarioLine::RAN;
+      if (pending == 0) ++current;
+      return;
+    }
+    lines[current].status = ScenarioLine::RAN;
+    on_current_line([&] {
+      if (!runner.step(w)) runner.error("cannot read this step: " + lines[current].text);
+    });
+    ++current;
+  }
+
+  void run_pending(long budget) {
+    const long n = std::min(pending, budget);
+    on_current_line([&] { runner.run_frames(static_cast<int>(n)); });
+    pending -= n;
+    if (pending == 0) {
+      if (lines[current].status == ScenarioLine::RUNNING) lines[current].status = ScenarioLine::RAN;
+      ++current;
+    }
+  }
+};
+
+ScenarioSteps::ScenarioSteps(Sim& sim, const std::string& text, const std::string& file_name)
+    : impl_(std::make_unique<Impl>(sim, file_name)) {
+  std::stringstream in(text);
+  std::string line;
+  int number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    bool ok = true;
+    auto words = split_words(line, ok);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!ok) words = {"#unclosed"};
+    if (words.empty()) continue;
+    ScenarioLine l;
+    l.number = number;
+    l.text = line;
+    impl_->lines.push_back(l);
+    impl_->words.push_back(std::move(words));
+  }
+}
+
+ScenarioSteps::~ScenarioSteps() = default;
+
+const std::vector<ScenarioLine>& ScenarioSteps::lines() const {
+  return impl_->lines;
+}
+std::size_t ScenarioSteps::current() const {
+  return impl_->current;
+}
+bool ScenarioSteps::finished() const {
+  return impl_->current >= impl_->lines.size();
+}
+long ScenarioSteps::pending_frames() const {
+  return impl_->pending;
+}
+const ScenarioResult& ScenarioSteps::result() const {
+  return impl_->total;
+}
+
+void ScenarioSteps::advance(long frame_budget) {
+  if (finished()) return;
+  if (impl_->pending > 0) {
+    impl_->run_pending(std::max(1L, frame_budget));
+    return;
+  }
+  impl_->start_line();
+  if (impl_->pending > 0) impl_->run_pending(std::max(1L, frame_budget));
+}
+
+void ScenarioSteps::finish_line() {
+  if (finished()) return;
+  if (impl_->pending == 0) impl_->start_line();
+  if (impl_->pending > 0) impl_->run_pending(impl_->pending);
 }
 
 } // namespace k7host

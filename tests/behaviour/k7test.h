@@ -195,3 +195,16 @@ inline void instruments_powered(Bed& bed) {
 }
 
 } // namespace k7test
+
+namespace k7test {
+
+// ---- the failures and easy-start panel (window 10170)
+constexpr std::uint32_t FAILURES = 10170;
+constexpr const char* FAILURES_PANEL = "kestovil failures_k7";
+// Points inside its buttons: validate, and an item's arm button from its place in the panel.
+constexpr int VALIDATE_X = 950, VALIDATE_Y = 700;
+inline bool validate_failures(Bed& bed) {
+  return bed->click(FAILURES_PANEL, VALIDATE_X, VALIDATE_Y, MOUSE_LEFTSINGLE);
+}
+
+} // namespace k7test

@@ -10,6 +10,8 @@
 //                              demonstration
 //   k7sim hostile [FRAMES] [SEED]
 //                              the randomized host (host/hostile.h); non-zero on a finding
+//   k7sim serve [--port N] [--bind ADDR] [--panel FILE]
+//                              the cockpit in a web browser at http://127.0.0.1:8718/
 // Options before the command: --module PATH (libk7gauges.so), --panel FILE (panel.cfg),
 // --audio OUT.wav (mix what the cockpit sounded into a WAV file; the demonstration or one
 // scenario).
@@ -17,6 +19,7 @@
 #include "host/k7host.h"
 #include "host/render.h"
 #include "host/sound_view.h"
+#include "tools/k7sim/serve.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -91,7 +94,7 @@ int usage() {
       stderr,
       "usage: k7sim [--module PATH] [--panel FILE] [--audio OUT.wav] [gauges [--plain] | state "
       "[PATTERN] | run FILE... [--render WINDOW OUT.png [night]] | render WINDOW OUT.png "
-      "[night] | hostile [FRAMES] [SEED]]\n");
+      "[night] | hostile [FRAMES] [SEED] | serve [--port N] [--bind ADDR] [--panel FILE]]\n");
   return 2;
 }
 
@@ -290,8 +293,30 @@ int main(int argc, char** argv) {
   }
   const std::string cmd = i < argc ? argv[i++] : "";
   if (!cmd.empty() && cmd != "gauges" && cmd != "state" && cmd != "run" && cmd != "render" &&
-      cmd != "hostile")
-    return fail("unknown command " + cmd + " (gauges, state, run, render, hostile)");
+      cmd != "hostile" && cmd != "serve")
+    return fail("unknown command " + cmd + " (gauges, state, run, render, hostile, serve)");
+  k7sim::ServeOptions serving;
+  if (cmd == "serve") {
+    for (; i < argc; ++i) {
+      const std::string option = argv[i];
+      if (option != "--port" && option != "--bind" && option != "--panel")
+        return fail("serve: unknown option " + option);
+      if (i + 1 >= argc) return fail("serve: " + option + " needs a value");
+      const std::string value = argv[++i];
+      unsigned long long port = 0;
+      if (option == "--port") {
+        if (!whole_number(value.c_str(), port) || port > 65535)
+          return fail("serve: --port takes 0..65535, not '" + value + "'");
+        serving.port = static_cast<int>(port);
+      } else if (option == "--bind") {
+        serving.bind = value;
+      } else {
+        std::string why;
+        if (!read_file(value, options.panel_cfg, why)) return fail(value + ": " + why);
+        panel_path = value;
+      }
+    }
+  }
   if (cmd == "run" && i == argc) return fail("run needs at least one scenario file");
   try {
     {
@@ -343,6 +368,10 @@ int main(int argc, char** argv) {
       return draw(sim, render);
     }
     if (cmd == "hostile") return cmd_hostile(options, argc, argv, i);
+    if (cmd == "serve") {
+      serving.sim = options;
+      return k7sim::serve(serving);
+    }
     return usage();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "k7sim: %s\n", e.what());

@@ -16,7 +16,7 @@ constexpr std::uint32_t PARK_BRAKE = 0x143, SPOILERS = 0x146, FLAP_HANDLE = 0x14
 constexpr std::uint32_t FLAP_ANGLE = 0x38B;
 constexpr std::uint32_t KEY_FLAPS_UP = 0x1003B, KEY_FLAPS_DOWN = 0x10043;
 constexpr std::uint32_t KEY_FLAPS_INCR = 0x100DE, KEY_FLAPS_DECR = 0x100DF;
-constexpr std::uint32_t KEY_GEAR_DOWN = 0x10220, KEY_PARKING_BRAKES = 0x10306;
+constexpr std::uint32_t KEY_GEAR_DOWN = 0x10220;
 
 // Flap handle detents of the simulator stand-in.
 constexpr double HANDLE_5 = 16384.0 / 9.0, HANDLE_10 = 16384.0 * 0.4, HANDLE_32 = 16384.0 * 0.8;
@@ -173,7 +173,7 @@ TEST(HydraulicLamps, NightLightingSwapsTheArtwork) {
   EXPECT_EQ(c.value(PRESS_GREEN, 1), 0);
 }
 
-TEST(YellowPumps, ServoLeverStartsPumpTwoAndTheLampNeedsTheMainBus) {
+TEST(YellowPumps, ServoLeverStartsThePumpsAndTheLampAndPumpOneNeedTheMainBus) {
   Circuits c;
   c.settle();
   c->click(SERVOS_PANEL, 240, 100); // lever 0 -> 1
@@ -216,11 +216,8 @@ TEST(YellowPumps, ServoLeverStartsPumpTwoAndTheLampNeedsTheMainBus) {
   c->click(SERVOS_PANEL, 240, 200); // lever 1 -> 0: nothing holds it any more
   c.frames(40);
   EXPECT_EQ(c.state("hydrau_press_yellow"), 0);
-}
 
-TEST(YellowPumps, PumpOneWaitsForTheMainBus) {
-  Circuits c;
-  c.set("elec_bus_main", 0);
+  // Pump 1, still without the main bus, waits for it.
   c->click(SERVOS_PANEL, 240, 350); // 0 -> 3
   c->click(SERVOS_PANEL, 160, 350); // 3 -> 4
   ASSERT_EQ(c.state("hydrau_servo_mode"), 4);
@@ -650,16 +647,8 @@ TEST(CabinCall, HiAndLoChimeOnlyWhenMovedWithTheEssentialBus) {
   EXPECT_EQ(c.state("cabin_call_a"), 0);
 }
 
-// ---- the stand-in's parking brake and flaps (its gear: the emergency extension above)
-
-TEST(StandIn, ParkingBrakeKeyToggles) {
-  Bed c;
-  EXPECT_EQ(c->token(PARK_BRAKE), 0);
-  k7host::apply_key_event(*c.sim, KEY_PARKING_BRAKES, 0);
-  EXPECT_GT(c->token(PARK_BRAKE), 0);
-  k7host::apply_key_event(*c.sim, KEY_PARKING_BRAKES, 0);
-  EXPECT_EQ(c->token(PARK_BRAKE), 0);
-}
+// ---- the stand-in's flaps (its parking brake: the start panel's automation in panels_test; its
+// gear: the emergency extension above)
 
 TEST(StandIn, FlapHandleMovesByDetentsAndTheFlapsFollowSlowly) {
   Bed c;

@@ -97,9 +97,9 @@ TEST(AttitudeDirector, ErectsTheShorterWayAndSnapsWithinTwoDegrees) {
   }
 }
 
-// The toppled gyro leaves the pitch near level until the aircraft pitches away; a short topple
-// that left it well off level still turns back toward the true pitch.
-TEST(AttitudeDirector, PitchErectsOnlyAwayFromLevelUnlessLeftFarOff) {
+// The toppled gyro leaves the pitch near level until the aircraft pitches away. (A short topple
+// that left it well off level, turning back toward the true pitch, is the unit test GyroPitch.)
+TEST(AttitudeDirector, PitchErectsOnlyAwayFromLevelAndStopsAtTheSphereStop) {
   Cockpit c;
   c.gyro(false);
   c.frames(20);
@@ -112,16 +112,6 @@ TEST(AttitudeDirector, PitchErectsOnlyAwayFromLevelUnlessLeftFarOff) {
   EXPECT_EQ(c.state("adi_pitch_ind"), 3);
   c.frames();
   EXPECT_EQ(c.state("adi_pitch_ind"), 5);
-
-  Cockpit partial;
-  partial->set_token(PITCH, 10);
-  partial.frames();
-  partial.gyro(false);
-  partial.frames(2);
-  partial->set_token(PITCH, 0);
-  partial.gyro(true);
-  partial.frames(20);
-  EXPECT_EQ(partial.state("adi_pitch_ind"), 2) << "not left at 8 degrees nose-up";
 
   for (double beyond : {50.0, -60.0}) { // drawn at the sphere's stop
     c->set_token(PITCH, beyond);
@@ -313,7 +303,7 @@ TEST(HsiNav, GlideSlopePointerFollowsWithinItsTravel) {
   }
 }
 
-TEST(HsiNav, GlideSlopeFlagNeedsAGlideSlopeStation) {
+TEST(HsiNav, GlideSlopeFlagNeedsAGlideSlopeStationAndTheArrowsTheBoxOn) {
   Cockpit c;
   c.tune_ils();
   c.frames();
@@ -328,11 +318,9 @@ TEST(HsiNav, GlideSlopeFlagNeedsAGlideSlopeStation) {
   EXPECT_EQ(c.state("hsi_gs_ptr"), 0);
   c.frames(3);
   EXPECT_EQ(c.state("hsi_gs_ptr"), -1) << "stowed";
-}
 
-TEST(HsiNav, ToFromArrowsAndNavFlagNeedTheBoxOn) {
-  Cockpit c;
-  c.tune_ils();
+  // The TO-FROM arrows and the NAV flag need the NAV box on.
+  c->set_token(CODES, 0x80 | 0x40);
   c->set_token(TO_FROM, 2);
   c.frames();
   EXPECT_TRUE(c.visible(HSI, FROM) && !c.visible(HSI, TO) && !c.visible(HSI, NAV_FLAG));

@@ -28,6 +28,7 @@ def _names(*rows):
 
 
 LABELS = {
+    # Each area names the window it opens (the ATC area calls up the simulator's ATC menu).
     "kestovil panel_overview": {
         "areas": {
             0: "ELECTRICAL", 1: "HYDRAULIC\n& SERVO", 2: "HYDRAULIC\n& SERVO", 3: "PEDESTAL",
@@ -104,7 +105,8 @@ def _beside_readouts(gauge, box):
 
 def placements(gauge):
     """What the gauge's background shows: (kind, box, text) with kind "button", "arrow",
-    "caption" (left of a row) or "heading" (over its areas) and box (x0, y0, x1, y1) in background pixels. Empty for a gauge not in the table."""
+    "caption" (left of a row) or "heading" (over its areas) and box (x0, y0, x1, y1) in
+    background pixels. Empty for a gauge not in the table."""
     table = LABELS.get(gauge["name"])
     if table is None:
         return []

@@ -51,7 +51,7 @@ constexpr KeyValueRange key_value_ranges[] = {
     {0x101F4, 0x101F4, -20000, 20000}, // autopilot vertical-speed reference, ft/min
     {0x101F5, 0x101F5, 0, 1000},       // autopilot speed set, knots
     {0x101FA, 0x101FA, 0, 360},        // autopilot heading reference, degrees
-    {0x1024C, 0x1024C, 0, 100000},     // autopilot altitude reference, feet
+    {0x1024C, 0x1024C, -2000, 100000}, // autopilot altitude reference, feet (below sea level too)
     {0x101F8, 0x101F8, 0, 16 * 1100},  // barometric setting, 1/16 hPa
     {0x103CA, 0x103CC, 10000, 19999},  // panel window toggle/open/close: a user window id
 };

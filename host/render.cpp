@@ -239,20 +239,26 @@ WindowDrawing window_draw_list(Sim& sim, std::uint32_t ident) {
         break;
       }
       case ELEMENT_TYPE_SPRITE: {
-        // The texture turns about its centre, placed at the middle of the mask (id + 1).
+        // The texture's middle sits on the background point ofs and turns about it, by degrees,
+        // counter-clockwise for positive values (a compass card turned by the heading brings
+        // that heading to the top); the shifts move it along its own turned axes. Only what
+        // lies under the mask (id + 1, fixed at the element's place) shows.
         const auto* s = reinterpret_cast<const ELEMENT_SPRITE*>(e);
-        BitmapInfo window_mask;
+        BitmapInfo texture, window_mask;
         item.mask = e->resource_id + 1;
-        if (!module_bitmap_size(sim, item.mask, window_mask)) {
+        if (!module_bitmap_size(sim, item.bitmap, texture) ||
+            !module_bitmap_size(sim, item.mask, window_mask)) {
           out.problems.push_back(placed.name + ": sprite " + std::to_string(n) +
-                                 " without its mask");
+                                 " without its texture or mask");
           continue;
         }
-        const double cx = window_mask.width / 2.0 + v * finite_or_zero(s->scale_x);
-        const double cy = window_mask.height / 2.0 + vy * finite_or_zero(s->scale_y);
-        const double scale = s->texture_scale_x > 0 ? s->texture_scale_x : 1.0;
-        item.transform = at * translation(cx, cy) * rotation(vr * finite_or_zero(s->scale_0)) *
-                         scaling(scale, scale) * translation(-e->ofs.x, -e->ofs.y);
+        const double turn = -finite_or_zero(vr * s->scale_0) * kPi / 180.0;
+        // The texture scale is texture pixels per panel pixel: below 1 magnifies (a sphere).
+        const double scale = s->texture_scale_x > 0 ? 1.0 / s->texture_scale_x : 1.0;
+        item.transform =
+            gauge * translation(e->ofs.x, e->ofs.y) * rotation(turn) *
+            translation(v * finite_or_zero(s->scale_x), vy * finite_or_zero(s->scale_y)) *
+            scaling(scale, scale) * translation(-texture.width / 2.0, -texture.height / 2.0);
         item.mask_transform = at;
         break;
       }

@@ -42,6 +42,9 @@ std::vector<std::string> split_words(const std::string& line, bool& ok) {
   return words;
 }
 
+// Gauge pixels and element places a script may name: far beyond any gauge, well within an int.
+constexpr double kFarPixels = 1e6;
+
 bool parse_number(const std::string& text, double& out) {
   if (text.empty()) return false;
   char* end = nullptr;
@@ -292,7 +295,9 @@ bool Runner::step(const std::vector<std::string>& w) {
   if (cmd == "click" && (w.size() == 4 || w.size() == 5)) {
     double x = 0, y = 0;
     FLAGS32 flags = MOUSE_LEFTSINGLE;
-    if (!parse_number(w[2], x) || !parse_number(w[3], y)) return false;
+    if (!parse_number(w[2], x) || !parse_number(w[3], y) || !(std::fabs(x) <= kFarPixels) ||
+        !(std::fabs(y) <= kFarPixels))
+      return false;
     if (w.size() == 5 && !mouse_flags(w[4], flags)) return false;
     if (sim.gauge(w[1]) == nullptr) {
       error("no gauge " + w[1]);
@@ -412,7 +417,7 @@ bool Runner::expect(const std::vector<std::string>& w) {
   if ((what == "visible" || what == "hidden") && w.size() >= 4) {
     // One element or several of one gauge: "expect hidden GAUGE 2 4 5".
     for (std::size_t i = 3; i < w.size(); ++i)
-      if (!parse_number(w[i], v)) return false;
+      if (!parse_number(w[i], v) || !(v >= 0 && v <= kFarPixels)) return false;
     for (std::size_t i = 3; i < w.size(); ++i) {
       parse_number(w[i], v);
       auto e = sim.element(w[2], static_cast<int>(v));
@@ -427,7 +432,9 @@ bool Runner::expect(const std::vector<std::string>& w) {
     return true;
   }
   if (what == "value" && w.size() == 6) {
-    if (!parse_number(w[3], v) || !valid_op(w[4]) || !parse_number(w[5], expected)) return false;
+    if (!parse_number(w[3], v) || !(v >= 0 && v <= kFarPixels) || !valid_op(w[4]) ||
+        !parse_number(w[5], expected))
+      return false;
     auto e = sim.element(w[2], static_cast<int>(v));
     if (!e) {
       error("no element " + w[3] + " in " + w[2]);
@@ -458,7 +465,9 @@ bool Runner::expect(const std::vector<std::string>& w) {
     return true;
   }
   if (what == "keycount" && w.size() == 5) {
-    if (!parse_number(w[2], v) || !valid_op(w[3]) || !parse_number(w[4], expected)) return false;
+    if (!parse_number(w[2], v) || !(v >= 0 && v <= 4294967295.0) || !valid_op(w[3]) ||
+        !parse_number(w[4], expected))
+      return false;
     double count = 0;
     const auto& log = sim.key_events();
     for (std::size_t i = mark; i < log.size(); ++i)
@@ -576,6 +585,7 @@ std::string step_problem(const Sim& sim, const std::vector<std::string>& w, bool
   if (cmd == "click") {
     FLAGS32 flags = 0;
     if ((n != 4 && n != 5) || !parse_number(w[2], v) || !parse_number(w[3], v2) ||
+        !(std::fabs(v) <= kFarPixels) || !(std::fabs(v2) <= kFarPixels) ||
         (n == 5 && !mouse_flags(w[4], flags)))
       return "click GAUGE X Y [left|right|move|repeat|FLAGS]";
     return sim.gauge(w[1]) != nullptr ? "" : "no gauge " + w[1];

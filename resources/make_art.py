@@ -51,6 +51,8 @@ COLOURS = {
     "n_name": (70, 150, 90), "n_lamp_off": (28, 24, 20), "n_lamp_on": (255, 150, 20),
     "n_legend_off": (90, 80, 60), "n_switch": (110, 200, 130), "n_needle": (150, 255, 170),
     "n_hub": (20, 40, 26), "n_drum": (8, 10, 8), "n_card": (12, 18, 26),
+    "sky": (60, 130, 200), "ground": (130, 90, 50), "n_sky": (16, 36, 60),
+    "n_ground": (40, 28, 16),
 }
 NAMES = list(COLOURS)
 PALETTE = [c for name in NAMES for c in COLOURS[name]]
@@ -158,6 +160,22 @@ def is_marker(element):
     return not element["table"] and (ox < 0 or oy < 0)
 
 
+def texture_style(gauge, element, sprites_before):
+    """What a sprite's texture shows, from its gauge: an attitude sphere (the magnified texture)
+    and its roll ring, the HSI's deviation bar (its second sprite), a thrust reference index, the
+    compass card of a heading instrument, or else a turning ring."""
+    name = short_name(gauge)
+    if "adi" in name or "horiz" in name:
+        return "sphere" if (element.get("texture_scale") or 1.0) < 1.0 else "ring"
+    if name.startswith("hsi") and sprites_before > 0:
+        return "bar"
+    if name.startswith("thrust"):
+        return "index"
+    if name.startswith(("hsi", "vor", "adf")):
+        return "card"
+    return "bezel"  # a turning scale or bezel: a ring at the rim, the dial beneath shows
+
+
 def drum_positions(low, high):
     span = high - low
     if low == 0 and span == int(span) and 2 <= span <= 12:
@@ -205,6 +223,8 @@ def background_width(gauge):
             width = max(width, e["x"] + (DEFAULT_SIDE if e["kind"] != "needle" else 8))
         elif e["kind"] == "moving" and e["x"] + DRUM_WINDOW[0] > width:  # a drum at the edge
             width = e["x"] + DRUM_WINDOW[0]
+        elif e["kind"] == "sprite" and e["ofs"][0] > e["x"] and e["ofs"][1] > e["y"]:
+            width = max(width, 2 * e["ofs"][0] - e["x"])  # the round window about ofs, whole
     return width
 
 
@@ -229,6 +249,7 @@ def gauge_layout(gauge):
             places.setdefault((e["x"], e["y"], bool(e["flags"] & LUMINOUS)), []).append(e["n"])
 
     faces = [elements[0]]
+    sprites_before = 0
     ticks = {}  # per face element: the dial points of the needles drawn over it
     for e in elements:
         n, kind, x, y = e["n"], e["kind"], e["x"], e["y"]
@@ -273,7 +294,7 @@ def gauge_layout(gauge):
                 for face in faces:
                     ticks.setdefault(face["n"], []).extend([
                         (tx - face["x"], ty - face["y"], x - face["x"], y - face["y"],
-                         fmt_value(v)) for tx, ty, v in e["table"]])
+                         v, n) for tx, ty, v in e["table"]])
                 size = (max(4, ox + reach + 1), 2 * oy + 1)
             else:  # turned by degrees from the image as drawn: a knob unless named otherwise
                 size = (2 * ox + 1, 2 * oy + 1)
@@ -304,17 +325,34 @@ def gauge_layout(gauge):
                 ty = int(round(travel_y)) if travel_y >= 8 else (40 if travel_y else 0)
                 window = (min(piece[0] + tx, width - x), piece[1] + ty)
                 image = (window[0] + tx, window[1] + ty)
+                # A strip sliding across a whole turn (0..360 along x) is a heading card.
+                card = (low_x, high_x) == (0, 360) and not travel_y
                 bitmaps.append(Bitmap(e["id"], "slide", image, owner, piece=piece,
-                                      at=(tx, ty), night=night))
+                                      at=(tx, ty), night=night, card=card, window=window))
                 bitmaps.append(Bitmap(e["id"] + 1, "mask", window, owner))
                 bottom = max(bottom, y + window[1])
         elif kind == "sprite":
+            # The texture's middle sits on the background point ofs, the point it turns about;
+            # the window (the mask at the element's place) is centred there when it can be.
             scale = e.get("texture_scale") or 1.0
-            side = max(8, min(int(round(SPRITE_SIZE * scale)), width - x))
+            ox, oy = e["ofs"]
+            if ox > x and oy > y:  # a round window about the turning point
+                window = (min(2 * (ox - x), width - x), 2 * (oy - y))
+                circle = (ox - x, oy - y, min(ox - x, oy - y))
+            else:
+                side = max(8, min(int(round(SPRITE_SIZE * scale)), width - x))
+                window = (side, side)
+                circle = (side / 2, side / 2, side / 2)
+            radius = min(SPRITE_SIZE // 2 - 2, int(circle[2] * scale))
             bitmaps.append(Bitmap(e["id"], "texture", (SPRITE_SIZE, SPRITE_SIZE), owner,
-                                  centre=tuple(e["ofs"]), night=night))
-            bitmaps.append(Bitmap(e["id"] + 1, "mask", (side, side), owner, round=True))
-            bottom = max(bottom, y + side)
+                                  radius=max(8, radius), style=texture_style(gauge, e,
+                                                                               sprites_before),
+                                  # lit always (luminous, shown from the start) keeps its day
+                                  # colours; a luminous copy hidden by day is the night one
+                                  night=night and bool(e["flags"] & HIDDEN)))
+            sprites_before += 1
+            bitmaps.append(Bitmap(e["id"] + 1, "mask", window, owner, circle=circle))
+            bottom = max(bottom, y + window[1])
         elif kind == "string":
             w, h = e["size"]
             if x < 0 or y < 0 or x + w > width:
@@ -369,6 +407,8 @@ def collect(records):
                     "it as a %s of %dx%d" % (b.owner[0], b.owner[1], b.id, b.family, b.size[0],
                                              b.size[1], known.owner[0], known.owner[1],
                                              known.family, known.size[0], known.size[1]))
+            if known.family == b.family == "face":  # twins (left and right, 1 and 2)
+                known.what.setdefault("twins", []).append(b.what["gauge"])
     for b in found.values():
         if not 0 < b.id <= 0xFFFF:
             raise BadRecords("%s, element %d: bitmap id %d is not a resource id (1..65535)" %
@@ -413,15 +453,53 @@ def draw_face(img, draw, b):
     draw.rectangle([0, 0, w - 1, h - 1], fill=tone("face", night))
     draw.rectangle([0, 0, w - 1, h - 1], outline=tone("bezel", night), width=2 if w > 40 else 1)
     gauge = b.what["gauge"]
-    name = short_name(gauge)
+    name = face_name(gauge, b.what.get("twins", []))
     size = max(6, min(10, w // max(1, len(name)) + 2))
     centred_text(draw, (2, h - size - 4, w - 2, h - 2), name, tone("name", night), size)
-    for tx, ty, px, py, label in b.what.get("ticks", []):
+    taken = []  # label boxes drawn: a label that would print over one of them is left out
+    for tx, ty, px, py, label in dial_labels(b.what.get("ticks", [])):
         length = math.hypot(tx - px, ty - py)
         ux, uy = (px - tx) / length, (py - ty) / length
         draw.line([(tx, ty), (tx + ux * 6, ty + uy * 6)], fill=tone("ink", night), width=2)
         lx, ly = tx + ux * 14, ty + uy * 14
+        half = min(14, draw.textlength(label, font=font(9)) / 2)
+        box = (lx - half - 1, ly - 6, lx + half + 1, ly + 6)
+        if any(box[0] < o[2] and o[0] < box[2] and box[1] < o[3] and o[1] < box[3]
+               for o in taken):
+            continue
+        taken.append(box)
         centred_text(draw, (lx - 14, ly - 5, lx + 14, ly + 5), label, tone("ink", night), 9)
+
+
+LABEL_ROOM = 7  # dial points closer than this share one label
+
+
+def dial_labels(ticks):
+    """One tick and label per dial point. A needle whose table comes back to a point (a dial of
+    more than one turn: -100, 0 and 100 at the top of the altimeter) labels it once, with the
+    value of its first turn from zero (0; 10 for -90 and 10); a point that an earlier needle of
+    the same dial already labels keeps that label, so two scales laid on the same marks do not
+    print over each other."""
+    points = []  # [x, y, px, py, needle, [values]]
+    for tx, ty, px, py, value, needle in ticks:
+        near = [p for p in points if math.hypot(p[0] - tx, p[1] - ty) < LABEL_ROOM]
+        if not near:
+            points.append([tx, ty, px, py, needle, [value]])
+        elif near[0][4] == needle:
+            near[0][5].append(value)
+    out = []
+    for tx, ty, px, py, _, values in points:
+        turn = [v for v in values if v >= 0]
+        out.append((tx, ty, px, py, fmt_value(min(turn) if turn else values[0])))
+    return out
+
+
+def face_name(gauge, twins):
+    """The name on a face: a face that twin gauges share shows what their names have in common
+    (radio_navcom for radio_navcom1 and radio_navcom2)."""
+    names = [short_name(g) for g in [gauge] + twins]
+    common = os.path.commonprefix(names).rstrip("_")
+    return common if twins and len(common) >= 3 else names[0]
 
 
 def draw_image(img, draw, b):
@@ -517,6 +595,9 @@ def draw_strip(img, draw, b):
 
 
 def draw_slide(img, draw, b):
+    if b.what.get("card"):
+        draw_heading_strip(draw, b)
+        return
     tx, ty = b.what["at"]
     pw, ph = b.what["piece"]
     night = b.what["night"]
@@ -524,29 +605,89 @@ def draw_slide(img, draw, b):
                    outline=tone("bezel", night))
 
 
+def draw_heading_strip(draw, b):
+    """A compass card seen edge-on: one pixel per degree; at value v the window's middle shows
+    the heading 360 - v (the value is where north lies)."""
+    w, h = b.size
+    night = b.what["night"]
+    middle = b.what["window"][0] / 2
+    draw.rectangle([0, 0, w - 1, h - 1], fill=tone("card", night))
+    for x in range(w):
+        heading = (360 + middle - x) % 360
+        if abs(heading - round(heading)) > 1e-9 or round(heading) % 10:
+            continue
+        heading = int(round(heading)) % 360
+        draw.line([(x, h - 1 - (h // 3 if heading % 30 == 0 else h // 5)), (x, h - 1)],
+                  fill=tone("ink", night), width=1)
+        if heading % 30 == 0:
+            label = {0: "N", 90: "E", 180: "S", 270: "W"}.get(heading, str(heading // 10))
+            centred_text(draw, (x - 12, 1, x + 12, h - h // 3 - 1), label, tone("ink", night),
+                         max(6, min(12, h // 3)))
+
+
 def draw_mask(img, draw, b):
     w, h = b.size
-    if b.what.get("round"):
-        draw.ellipse([0, 0, w - 1, h - 1], fill=c("mask"))
+    if b.what.get("circle"):
+        cx, cy, r = b.what["circle"]
+        draw.ellipse([cx - r, cy - r, cx + r - 1, cy + r - 1], fill=c("mask"))
     else:
         draw.rectangle([0, 0, w - 1, h - 1], fill=c("mask"))
 
 
 def draw_texture(img, draw, b):
-    cx, cy = b.what["centre"]
+    cx = cy = SPRITE_SIZE // 2
     night = b.what["night"]
-    r = min(cx, cy, SPRITE_SIZE - cx, SPRITE_SIZE - cy) - 2
+    r = b.what["radius"]
+    style = b.what.get("style", "card")
+    ink = tone("ink", night)
+    if style == "sphere":  # sky over ground, a pitch mark every 32 texture pixels
+        draw.rectangle([0, 0, SPRITE_SIZE - 1, cy - 1], fill=tone("sky", night))
+        draw.rectangle([0, cy, SPRITE_SIZE - 1, SPRITE_SIZE - 1], fill=tone("ground", night))
+        draw.line([(0, cy), (SPRITE_SIZE - 1, cy)], fill=ink, width=3)
+        for step in (-3, -2, -1, 1, 2, 3):
+            half = 24 if step % 2 == 0 else 14
+            y = cy + step * 32
+            draw.line([(cx - half, y), (cx + half, y)], fill=ink, width=2)
+        return
+    if style == "ring":  # bank marks at 10, 20, 30 and 60 degrees each side, a pointer on top
+        for deg in (-60, -30, -20, -10, 0, 10, 20, 30, 60):
+            a = math.radians(deg - 90)
+            inner = r - (14 if deg % 30 == 0 else 8)
+            draw.line([(cx + inner * math.cos(a), cy + inner * math.sin(a)),
+                       (cx + r * math.cos(a), cy + r * math.sin(a))], fill=ink, width=3)
+        draw.polygon([(cx, cy - r + 16), (cx - 8, cy - r + 30), (cx + 8, cy - r + 30)],
+                     fill=tone("lamp_on", night))
+        return
+    if style == "bar":  # the deviation bar along the course
+        draw.rectangle([cx - 3, cy - r * 0.55, cx + 3, cy + r * 0.55], fill=tone("lamp_on",
+                                                                               night))
+        return
+    if style == "bezel":
+        band = max(3, r // 14)
+        draw.ellipse([cx - r, cy - r, cx + r, cy + r], outline=tone("card", night), width=band)
+        for deg in range(0, 360, 10):
+            a = math.radians(deg - 90)
+            inner = r - band * (1 if deg % 30 else 2)
+            draw.line([(cx + inner * math.cos(a), cy + inner * math.sin(a)),
+                       (cx + r * math.cos(a), cy + r * math.sin(a))], fill=ink, width=2)
+        return
+    if style == "index":  # a reference index out at the rim
+        draw.polygon([(cx, cy - r), (cx - 6, cy - r + 14), (cx + 6, cy - r + 14)],
+                     fill=tone("lamp_on", night))
+        return
     draw.ellipse([cx - r, cy - r, cx + r, cy + r], fill=tone("card", night))
     for deg in range(0, 360, 10):
         a = math.radians(deg - 90)
-        inner = r - (12 if deg % 30 == 0 else 6)
+        inner = r - max(3, r // (10 if deg % 30 == 0 else 20))
         draw.line([(cx + inner * math.cos(a), cy + inner * math.sin(a)),
                    (cx + r * math.cos(a), cy + r * math.sin(a))], fill=tone("ink", night), width=2)
         if deg % 30 == 0:
             label = {0: "N", 90: "E", 180: "S", 270: "W"}.get(deg, str(deg // 10))
-            lr = r - 26
+            lr = r * 0.78
             lx, ly = cx + lr * math.cos(a), cy + lr * math.sin(a)
-            centred_text(draw, (lx - 12, ly - 8, lx + 12, ly + 8), label, tone("ink", night), 14)
+            half = max(4, r // 9)
+            centred_text(draw, (lx - half * 1.5, ly - half, lx + half * 1.5, ly + half), label,
+                         tone("ink", night), max(6, r // 7))
 
 
 DRAW = {"face": draw_face, "image": draw_image, "needle": draw_needle, "strip": draw_strip,

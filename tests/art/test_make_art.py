@@ -39,7 +39,8 @@ class GoodRecords(unittest.TestCase):
 
     def test_a_dial_carries_a_tick_and_label_at_every_calibration_point(self):
         face = make_art.collect({"gauges": [METER]})[1100]
-        self.assertEqual([t[4] for t in face.what["ticks"]], ["0", "5", "10"])
+        self.assertEqual([t[4] for t in make_art.dial_labels(face.what["ticks"])],
+                         ["0", "5", "10"])
         img = make_art.render(face)
         for tx, ty, *_ in face.what["ticks"]:  # the tick mark is drawn in ink at the point
             self.assertEqual(img.getpixel((tx, ty)), make_art.c("ink"))
@@ -80,15 +81,47 @@ class GoodRecords(unittest.TestCase):
         self.assertEqual(pointer.getpixel((2, 60)), 0, "nothing beside the pivot")
         self.assertNotEqual(knob.getpixel((10, 16)), 0, "a knob is round about its pivot")
 
-    def test_a_sprite_is_a_256_texture_turning_about_its_centre_behind_a_mask(self):
+    def test_a_dial_of_two_turns_labels_each_mark_once(self):
+        # An altimeter's hundreds needle: -100 .. 100 over two turns, 0 and +-100 at the top;
+        # a second needle laid on the same marks keeps the first one's labels.
+        marks = [(50, 10), (90, 50), (50, 90), (10, 50)]
+        table = [[*marks[i % 4], -100 + 25 * i] for i in range(9)]
+        alti = gauge("kestovil alti_like_k7", 100,
+                     element(1, "needle", 511, 50, 50, ofs=[4, 4], table_size=9,
+                             table_null=False, table=table),
+                     element(2, "needle", 512, 50, 50, ofs=[4, 4], table_size=4,
+                             table_null=False, table=[[*m, 1000 * i] for i, m in
+                                                      enumerate(marks)]))
+        face = make_art.collect({"gauges": [alti]})[1100]
+        labels = [(t[0], t[1], t[4]) for t in make_art.dial_labels(face.what["ticks"])]
+        self.assertEqual(labels, [(50, 10, "0"), (90, 50, "25"), (50, 90, "50"), (10, 50, "75")])
+
+    def test_a_sprite_turns_its_texture_middle_about_ofs_within_a_round_window(self):
+        # The card turns about the background point (128, 128); the window, at the element's
+        # place, is centred there, and the card in the texture fills it at the texture's scale.
         card = gauge("kestovil compass_k7", 118,
-                     element(1, "sprite", 801, 10, 10, ofs=[128, 128], texture_scale=0.25))
+                     element(1, "sprite", 801, 10, 28, ofs=[128, 128], texture_scale=0.25))
         found = make_art.collect({"gauges": [card]})
         self.assertEqual(found[801].size, (256, 256))
-        self.assertEqual(found[802].size, (64, 64))
+        self.assertEqual(found[802].size, (236, 200))
+        self.assertEqual(found[1118].size[0], 246, "the background holds the whole window")
+        mask = make_art.render(found[802])
+        self.assertNotEqual(mask.getpixel((118, 100)), 0, "the window's middle is ofs")
+        self.assertNotEqual(mask.getpixel((118, 1)), 0)
+        self.assertEqual(mask.getpixel((118 - 101, 100)), 0, "round, of the nearer edge")
         texture = make_art.render(found[801])
-        self.assertNotEqual(texture.getpixel((128, 128)), 0, "the card is drawn at its centre")
+        self.assertNotEqual(texture.getpixel((128, 128 - 24)), 0, "the card reaches 100 x 0.25")
+        self.assertEqual(texture.getpixel((128, 128 - 30)), 0, "and no further")
         self.assertEqual(texture.getpixel((0, 0)), 0, "outside the card is transparent")
+
+    def test_twins_sharing_a_face_are_named_together(self):
+        found = make_art.collect({"gauges": [gauge("kestovil radio_navcom1_k7", 90),
+                                             gauge("kestovil radio_navcom2_k7", 90),
+                                             gauge("kestovil radio_adf1_k7", 91)]})
+        self.assertEqual(make_art.face_name(found[1090].what["gauge"],
+                                            found[1090].what.get("twins", [])), "radio_navcom")
+        self.assertEqual(make_art.face_name(found[1091].what["gauge"],
+                                            found[1091].what.get("twins", [])), "radio_adf1")
 
     def test_night_copies_never_use_the_transparent_black(self):
         night = copy.deepcopy(METER)

@@ -137,7 +137,8 @@ TEST(HostileHost, KeyEventsWithValuesTheSimulatorTakesPass) {
   send_key(sim, 0x1009E, static_cast<std::uint32_t>(-15000)); // elevator pushed down
   send_key(sim, 0x1011C, 5734);                               // throttle 1
   send_key(sim, 0x10309, 1);
-  ASSERT_GE(sim.key_events().size(), 4u);
+  send_key(sim, 0x1024C, static_cast<std::uint32_t>(-1300)); // altitude held below sea level
+  ASSERT_GE(sim.key_events().size(), 5u);
   EXPECT_EQ(k7host::check_key_events(sim, 0), "");
 }
 

@@ -115,6 +115,39 @@ TEST(Render, RmiPointerPointsAtItsBearing) {
   EXPECT_FALSE(bright(toward(45))) << "not a quarter turn off";
 }
 
+// A compass card turns about the dial's pivot, the heading at the top: the HSI's card (a sprite
+// whose texture middle sits on the background point ofs) and its course pointer (a needle about
+// the same pivot) share one centre, at 0 the north edge of the texture is straight above it and
+// at 90 the east edge.
+TEST(Render, CompassCardTurnsAboutTheDialPivotWithTheHeadingOnTop) {
+  const std::string gauge = "kestovil hsi_k7";
+  Bed bed;
+  k7test::instruments_powered(bed);
+  auto where = [](const k7host::Affine& a, double x, double y) {
+    return std::make_pair(a.xx * x + a.xy * y + a.x0, a.yx * x + a.yy * y + a.y0);
+  };
+  for (const double heading : {0.0, 90.0}) {
+    bed.sim->set_token(0x54, heading);
+    bed.frames(2);
+    ASSERT_DOUBLE_EQ(bed.state("hsi_card_heading"), heading);
+    const k7host::WindowDrawing drawing = k7host::window_draw_list(*bed.sim, 0);
+    const k7host::DrawItem *card = nullptr, *pointer = nullptr;
+    for (const k7host::DrawItem& item : drawing.items) {
+      if (item.gauge == gauge && item.element == 1) card = &item;
+      if (item.gauge == gauge && item.element == 2) pointer = &item;
+    }
+    ASSERT_TRUE(card != nullptr && pointer != nullptr);
+    const auto [cx, cy] = where(card->transform, 128, 128);
+    const auto [px, py] = where(pointer->transform, 73, 101); // the pointer's bitmap pivot
+    EXPECT_NEAR(cx, px, 0.5) << "heading " << heading;
+    EXPECT_NEAR(cy, py, 0.5) << "heading " << heading;
+    const auto [tx, ty] = heading == 0 ? where(card->transform, 128, 0)    // north edge
+                                       : where(card->transform, 256, 128); // east edge
+    EXPECT_NEAR(tx, cx, 0.5) << "heading " << heading << ": that edge straight above";
+    EXPECT_LT(ty, cy - 20) << "heading " << heading << ": that edge straight above";
+  }
+}
+
 // ---- lamps and moving images
 
 TEST(Render, HiddenLampShowsTheFaceAndALitOneItsColour) {

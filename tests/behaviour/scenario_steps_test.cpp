@@ -67,6 +67,7 @@ TEST(ScenarioSteps, ProblemsAreFoundWithoutRunning) {
       {"expect state no_such_variable == 1", "does not have"},
       {"expect state elec_master_sw =< 1", "cannot read this expectation"},
       {"render 0 /tmp/k7_steps_test.png", "writes files"},
+      {"click \"kestovil elec_mas_sw_k7\" 4.7e37 1", "click GAUGE"},
   };
   for (const Case& c : cases) {
     const auto problems = k7host::scenario_problems(*sim.sim, c.script, false);
@@ -80,6 +81,21 @@ TEST(ScenarioSteps, ProblemsAreFoundWithoutRunning) {
   EXPECT_TRUE(k7host::scenario_problems(*sim.sim, "render 0 x.png", true).empty());
   EXPECT_EQ(sim->frame_count(), 0u) << "checking ran the simulator";
   EXPECT_FALSE(sim->window_open(k7test::ELECTRICAL));
+}
+
+// Numbers no gauge or log could hold are unreadable steps, not values cast out of range.
+TEST(ScenarioSteps, FarOutNumbersAreUnreadable) {
+  for (const char* step :
+       {"click \"kestovil elec_mas_sw_k7\" 4.7e37 1",
+        "expect value \"kestovil elec_mas_sw_k7\" 1e30 == 0",
+        "expect visible \"kestovil elec_mas_sw_k7\" -1e30", "expect keycount -5e20 == 0"}) {
+    k7test::Bed sim;
+    std::FILE* out = std::tmpfile();
+    const auto r = k7host::run_scenario(*sim.sim, step, "far", out, false);
+    std::fclose(out);
+    EXPECT_TRUE(r.error) << step;
+    EXPECT_EQ(r.expectations, 0) << step;
+  }
 }
 
 } // namespace

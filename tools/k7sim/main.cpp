@@ -362,7 +362,7 @@ int main(int argc, char** argv) {
       const std::vector<std::string> args(argv + i, argv + argc);
       std::size_t a = 0;
       if (!read_render_request(args, a, render) || a != args.size()) return usage();
-      // The cockpit as the demonstration finds it: loaded, the start-up sequence run.
+      // The cockpit freshly loaded and left a few seconds (its start-up sequence counted done).
       k7host::Sim sim(options);
       sim.seconds(start_seconds);
       return draw(sim, render);

@@ -49,6 +49,7 @@ add_custom_command(
           --records-tool $<TARGET_FILE:k7art_records> --module $<TARGET_FILE:k7gauges_bare>
           --out ${K7_ART_DIR}
   DEPENDS k7art_records k7gauges_bare ${CMAKE_SOURCE_DIR}/resources/make_art.py
+          ${CMAKE_SOURCE_DIR}/resources/art_labels.py
   COMMENT "Drawing the bitmaps of every gauge"
   VERBATIM)
 add_custom_target(k7art DEPENDS ${K7_ART_OUTPUTS})

@@ -27,6 +27,8 @@ import sys
 
 from PIL import Image, ImageDraw, ImageFont
 
+import art_labels
+
 FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 
 HIDDEN = 0x40000000
@@ -696,6 +698,7 @@ def render(b):
     img = Image.new("P", b.size, 0)
     img.putpalette(PALETTE)
     DRAW[b.family](img, ImageDraw.Draw(img), b)
+    art_labels.draw(ImageDraw.Draw(img), b, sys.modules[__name__])
     return img
 
 
@@ -726,7 +729,8 @@ def main():
     records = json.loads(text)
     try:
         bitmaps = collect(records)
-    except BadRecords as e:
+        art_labels.attach(records, bitmaps)
+    except (BadRecords, art_labels.BadLabels) as e:
         sys.exit("make_art: bad element records: %s" % e)
 
     # The simulator first tries id + 500 for a high-resolution copy: nothing may sit there.

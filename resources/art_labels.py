@@ -1,0 +1,202 @@
+"""What the pop-up panels that are only click areas on a plain picture show: each area outlined
+with a short label (or an arrow), and captions beside the areas (an item's name, a column head).
+
+The table names click areas by their place in the gauge's click-area list as the records give it
+(the order of the gauge's mouse table); the geometry always comes from the records. make_art.py
+calls attach() once the bitmaps are collected and draw() after drawing each bitmap:
+
+    attach(records, bitmaps)   labels for the backgrounds, and for the images that sit exactly
+                               on a labelled area (a highlight, a lamp over its button)
+    draw(draw, b, art)         draws them; art is make_art itself (palette and fonts)
+"""
+
+DOWN, UP = "\u25bc", "\u25b2"  # an arrow button: the arrow is drawn, not printed
+# A button under a lamp of several images: the text of each image (the first also on the
+# background). The failure items' lamps show off, active and armed.
+ARM_LAMP = ("ARM", "ACTIVE", "ARMED")
+LEFT, ABOVE = "left", "above"
+
+
+def _pairs(first, last, a, b):
+    """Areas first..last in pairs of two buttons side by side: a on the left, b on the right."""
+    return {n: (a if (n - first) % 2 == 0 else b) for n in range(first, last + 1)}
+
+
+def _names(*rows):
+    """Row captions left of each row's leftmost area: (area, name)."""
+    return [((n,), name, LEFT) for n, name in rows]
+
+
+LABELS = {
+    # Each area names the window it opens (the ATC area calls up the simulator's ATC menu).
+    "kestovil panel_overview": {
+        "areas": {
+            0: "ELECTRICAL", 1: "HYDRAULIC\n& SERVO", 2: "HYDRAULIC\n& SERVO", 3: "PEDESTAL",
+            4: "PEDESTAL", 5: "CABIN\nPRESS", 6: "START\nTADG\nBATT", 7: "START / TADG",
+            8: "UPPER PANEL 2", 9: "UPPER PANEL 3", 10: "GEAR\nDOORS", 11: "CLOCK",
+            12: "ATC", 13: "FAILURES", 14: "CLOSE",
+        },
+    },
+    "kestovil panload": {
+        "areas": {0: "COLD AND DARK\n\nall systems off", 1: "ENGINES RUNNING\n\nready to taxi"},
+        "captions": [((0, 1), "HOW DOES THE FLIGHT START?", ABOVE)],
+    },
+    "kestovil failures_k7": {
+        # Arm and off buttons of the items and presets, the delay and speed arrows, two buttons.
+        "areas": {**_pairs(0, 29, ARM_LAMP, "OFF"), **_pairs(30, 47, DOWN, UP), 48: "VALIDATE",
+                  49: "CLOSE"},
+        "captions": _names(
+            (30, "ENG 1 FAIL"), (32, "ENG 1 FIRE"), (34, "ENG 2 FAIL"), (36, "GEN 1"),
+            (38, "GEN 2"), (40, "GREEN LEVEL"), (12, "GREEN LEAK"), (14, "TAKE-OFF"),
+            (16, "RANDOM"), (18, "RESET")) + [
+            ((30, 31), "DELAY (MIN)", ABOVE), ((42, 43), "MIN SPEED (KT)", ABOVE),
+            ((36, 37), "DELAY (MIN)", ABOVE), ((40, 41), "DELAY (MIN)", ABOVE),
+            ((0, 1), "FAILURES", ABOVE), ((20, 21), "EASY START", ABOVE),
+            ((22, 23), "COLD & DARK", ABOVE), ((24, 25), "PRESET 3", ABOVE),
+            ((26, 27), "PRESET 4", ABOVE), ((28, 29), "PRESET 5", ABOVE)],
+    },
+}
+
+CAPTION_SIZE = 11
+CAPTION_GAP = 6  # between a caption and its area
+
+
+class BadLabels(Exception):
+    pass
+
+
+def _check(gauge, table):
+    count = len(gauge["mouse"])
+    named = list(table.get("areas", {})) + [n for areas, _, _ in table.get("captions", [])
+                                            for n in areas]
+    for n in named:
+        if not 0 <= n < count:
+            raise BadLabels("%s: the label table names click area %d, but the gauge has %d" %
+                            (gauge["name"], n, count))
+
+
+def _box(area):
+    x, y, w, h = area
+    return (x, y, x + w, y + h)
+
+
+def _span(gauge, numbers):
+    boxes = [_box(gauge["mouse"][n]) for n in numbers]
+    return (min(b[0] for b in boxes), min(b[1] for b in boxes), max(b[2] for b in boxes),
+            max(b[3] for b in boxes))
+
+
+def _beside_readouts(gauge, box):
+    """The part of an area that no readout (a string element) covers, for its arrow."""
+    x0, y0, x1, y1 = box
+    for e in gauge["elements"]:
+        if e["kind"] != "string":
+            continue
+        sx0, sy0 = e["x"], e["y"]
+        sx1, sy1 = sx0 + e["size"][0], sy0 + e["size"][1]
+        if sx0 >= x1 or sx1 <= x0 or sy0 >= y1 or sy1 <= y0:
+            continue
+        if sx0 > x0:
+            x1 = sx0
+        else:
+            x0 = max(x0, sx1)
+    return (x0, y0, x1, y1) if x1 - x0 >= 6 else box
+
+
+def placements(gauge):
+    """What the gauge's background shows: (kind, box, text) with kind "button", "arrow",
+    "caption" (left of a row) or "heading" (over its areas) and box (x0, y0, x1, y1) in
+    background pixels. Empty for a gauge not in the table."""
+    table = LABELS.get(gauge["name"])
+    if table is None:
+        return []
+    _check(gauge, table)
+    out = []
+    for n, texts in sorted(table.get("areas", {}).items()):
+        box = _box(gauge["mouse"][n])
+        text = texts if isinstance(texts, str) else texts[0]
+        out.append(("button", box, text))
+        if text in (DOWN, UP):
+            out.append(("arrow", _beside_readouts(gauge, box), text))
+    for numbers, text, side in table.get("captions", []):
+        x0, y0, x1, y1 = _span(gauge, numbers)
+        if side == LEFT:
+            out.append(("caption", (4, y0, x0 - CAPTION_GAP, y1), text))
+        else:
+            out.append(("heading", (x0, y0 - CAPTION_SIZE - CAPTION_GAP, x1, y0 - 2), text))
+    return out
+
+
+def attach(records, bitmaps):
+    """Hands each labelled gauge's background its placements, and the images lying exactly on a
+    labelled button (a highlight, a lamp) that button's text."""
+    for gauge in records["gauges"]:
+        marks = placements(gauge)
+        if not marks:
+            continue
+        table = LABELS[gauge["name"]]["areas"]
+        buttons = {tuple(gauge["mouse"][n][:2]): texts for n, texts in table.items()}
+        background = gauge["elements"][0]["id"]
+        if background in bitmaps and bitmaps[background].family == "face":
+            bitmaps[background].what["art_labels"] = marks
+        for e in gauge["elements"][1:]:
+            texts = buttons.get((e["x"], e["y"]))
+            if texts is None or texts in (DOWN, UP):
+                continue
+            for i in range(e.get("images", 1)):
+                b = bitmaps.get(e["id"] + i)
+                if b is not None and b.family == "image" and b.what.get("positions", 1) == 1:
+                    text = texts if isinstance(texts, str) else texts[min(i, len(texts) - 1)]
+                    b.what["label"] = ""
+                    b.what["art_labels"] = [("text", (0, 0) + tuple(b.size), text)]
+
+
+def _lines(draw, box, text, colour, size, art):
+    lines = text.split("\n")
+    x0, y0, x1, y1 = box
+    step = size + 3
+    top = (y0 + y1 - step * len(lines)) / 2
+    for i, line in enumerate(lines):
+        if line:
+            art.centred_text(draw, (x0 + 2, top + i * step, x1 - 2, top + (i + 1) * step), line,
+                             colour, size if i == 0 else max(6, size - 2))
+
+
+def _arrow(draw, box, up, colour):
+    x0, y0, x1, y1 = box
+    cx, cy = (x0 + x1) / 2, (y0 + y1) / 2
+    half = max(3, min(x1 - x0, y1 - y0) * 0.3)
+    tip, base = (cy - half, cy + half * 0.7) if up else (cy + half, cy - half * 0.7)
+    draw.polygon([(cx, tip), (cx - half, base), (cx + half, base)], fill=colour)
+
+
+def _right_aligned(draw, box, text, colour, art):
+    x0, y0, x1, y1 = box
+    f = art.font(CAPTION_SIZE)
+    width = draw.textlength(text, font=f)
+    art.centred_text(draw, (max(x0, x1 - width), y0, x1, y1), text, colour, CAPTION_SIZE)
+
+
+def draw(draw, b, art):
+    """Draws the labels attach() gave this bitmap, if any."""
+    marks = b.what.get("art_labels")
+    if not marks:
+        return
+    night = b.what.get("night", False)
+    if b.family == "image":
+        colour = art.tone("legend_on" if b.what.get("lit") else "legend_off", night)
+        for _, box, text in marks:
+            _lines(draw, box, text, colour, min(11, box[3] - box[1] - 2), art)
+        return
+    ink, edge = art.tone("ink", night), art.tone("bezel", night)
+    for kind, (x0, y0, x1, y1), text in marks:
+        if kind == "button":
+            draw.rectangle([x0, y0, x1 - 1, y1 - 1], outline=edge, width=1)
+            if text not in (DOWN, UP):
+                _lines(draw, (x0, y0, x1, y1), text, ink, min(11, y1 - y0 - 2), art)
+        elif kind == "arrow":
+            _arrow(draw, (x0, y0, x1, y1), text == UP, art.tone("switch", night))
+        elif kind == "caption":
+            _right_aligned(draw, (x0, y0, x1, y1), text, ink, art)
+        else:
+            art.centred_text(draw, (x0, y0, x1, y1), text, art.tone("name", night), CAPTION_SIZE)

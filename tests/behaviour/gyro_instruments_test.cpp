@@ -98,7 +98,8 @@ TEST(AttitudeDirector, ErectsTheShorterWayAndSnapsWithinTwoDegrees) {
 }
 
 // The toppled gyro leaves the pitch near level until the aircraft pitches away. (A short topple
-// that left it well off level, turning back toward the true pitch, is the unit test GyroPitch.)
+// that left it well off level, turning back toward the true pitch, is the unit test GyroPitch and,
+// through the stand-in, the standby horizon's test, which shares the routine.)
 TEST(AttitudeDirector, PitchErectsOnlyAwayFromLevelAndStopsAtTheSphereStop) {
   Cockpit c;
   c.gyro(false);

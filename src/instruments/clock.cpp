@@ -96,6 +96,9 @@ BOOL FSAPI chrono_reset(PPIXPOINT, FLAGS32) {
 }
 BOOL FSAPI chrono_start_stop(PPIXPOINT, FLAGS32) {
   chrono_running = chrono_running == 0;
+  // Started: the reference is taken afresh at the next update, not from one noted before the
+  // window was last closed.
+  if (chrono_running != 0) chrono_ref_taken = 0;
   return 0;
 }
 BOOL FSAPI set_mode(PPIXPOINT, FLAGS32) {
@@ -146,7 +149,7 @@ void update_chrono(i64 now) {
   if (chrono_running == 0) {
     set_ref(now - chrono_seconds); // the count resumes where it stopped
   } else if (chrono_ref_taken == 0) {
-    set_ref(now);
+    set_ref(now - chrono_seconds);
   } else if (chrono_seconds < MINUTE) {
     const i64 elapsed = now - chrono_ref;
     if (elapsed < 0)

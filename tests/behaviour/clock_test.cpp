@@ -63,9 +63,14 @@ TEST(Clock, ChronographRunsStopsContinuesAndResets) {
   EXPECT_EQ(c.value(CLOCK_GAUGE, COUNTER), 1);
   c->seconds(30);
   EXPECT_EQ(c.state("chrono_seconds"), 15) << "stopped";
+  // Stopped, the window closed for five minutes; started again before its first update.
+  c->close_window(CLOCK);
+  c->seconds(300);
+  c->open_window(CLOCK);
   c.start_stop();
   c->seconds(10);
   EXPECT_NEAR(c.state("chrono_seconds"), 25, 1);
+  EXPECT_EQ(c.state("chrono_minutes"), 1) << "the closed minutes are not counted";
   // Near the end of the minute the seconds hand turns on to 12 rather than jumping back.
   c->seconds(34.5);
   EXPECT_GT(c.hand(SECONDS_HAND), 350);

@@ -57,6 +57,15 @@ LABELS = {
     },
 }
 
+# The pop-up toggles: the whole gauge is one button naming the window it shows or closes.
+TOGGLES = {
+    "start": "START\nTADG\nBATT", "clock": "CLOCK", "gps": "GPS", "ap": "AUTO\nPILOT",
+    "geardoors": "GEAR\nDOORS", "hyd": "HYD\nSERVO", "hyd2": "CLOSE HYD & SERVO", "elec": "ELEC",
+    "elec2": "CLOSE", "up2": "UPPER 2", "up22": "CLOSE UPPER 2", "up3": "UPPER 3",
+    "up32": "CLOSE", "ped2": "CLOSE", "pressu": "CABIN\nPRESS", "fail": "FAIL\nEASY\nSTART",
+}
+LABELS.update({"kestovil toggle_pan_" + name: {"areas": {0: text}} for name, text in TOGGLES.items()})
+
 CAPTION_SIZE = 11
 CAPTION_GAP = 6  # between a caption and its area
 

@@ -66,6 +66,65 @@ TOGGLES = {
 }
 LABELS.update({"kestovil toggle_pan_" + name: {"areas": {0: text}} for name, text in TOGGLES.items()})
 
+
+# Elements drawn for what they are rather than named after their gauge, by place in the gauge's
+# element chain (the records' "n"; the geometry again comes from the records):
+#   "text"            a lamp's or bar segment's legend, or the name of a switch position (an
+#                     image sharing its place with the others of its switch)
+#   Toggle(way, text) a toggle switch's bat pointing up, down or level ("middle"), with the
+#                     position's name printed on the face beside it (the bitmaps are shared by
+#                     every light switch, so the name cannot go on the image)
+#   Lever(text)       a pedestal lever's handle where this image puts it, with the position's
+#                     mark and name on the face's scale
+# An element's day and night copies carry the same entry.
+class Toggle(tuple):
+    def __new__(cls, way, text):
+        return tuple.__new__(cls, (way, text))
+
+
+class Lever(str):
+    pass
+
+
+def _day_night(first, entries):
+    """Entries for a run of day copies at first and the same run of night copies after it."""
+    day = {first + i: e for i, e in enumerate(entries)}
+    night = {first + len(entries) + i: e for i, e in enumerate(entries)}
+    return {**day, **night}
+
+
+def _switch(*pairs):
+    """A light switch's toggle images: (chain place, way, position name)."""
+    return {n: Toggle(way, text) for n, way, text in pairs}
+
+
+ELEMENTS = {
+    # The battery panel's essential-bus feed switch and its bus-bar mimic.
+    "kestovil elec_bus_bat_k7": {
+        1: "BATT", 2: "MAIN", 3: "ESS", 4: "GEN\nMAIN", 5: "GEN", 6: "BATT", 7: "NORM\n1",
+        8: "NORM\n2", 9: "RADIO\n2", 10: "RADIO\n1", 11: "MAIN\nB", 12: "MAIN\nA"},
+    "kestovil elec_bus_gen_k7": {
+        1: "EXT\nPWR", 2: "GEN\n2", 3: "GEN\n1", 4: "TWIN", 5: "AIR", 6: "GEN\nA",
+        7: "GEN\nC", 8: "GEN\nB"},
+    "kestovil spdbrk_lev_k7": _day_night(1, [Lever("IN"), Lever("OUT")]),
+    "kestovil flaps_lev_k7": _day_night(1, [Lever("UP"), Lever("1"), Lever("2")]),
+    "kestovil gear_lev_k7": _day_night(1, [Lever("N"), Lever("UP")]),
+    "kestovil parkb_lev_k7": {
+        **_day_night(1, [Lever("SET"), Lever("INT"), Lever("REL")]),
+        # The left fuel valve repeaters, open and shut.
+        **{n: "OPEN" if n % 2 else "SHUT" for n in range(7, 15)}},
+    "kestovil lights_nac_k7": _switch((1, "up", "OFF"), (2, "down", "ON")),
+    "kestovil lights_beacon_k7": _switch((1, "up", "OFF"), (2, "down", "ON")),
+    "kestovil lights_taxi_k7": _switch((1, "up", "OFF"), (2, "down", "ON"), (3, "up", "OFF"),
+                                       (4, "down", "ON")),
+    "kestovil lights_nav_k7": _switch((1, "middle", "OFF"), (2, "down", "ON"),
+                                      (3, "up", "ALT")),
+    "kestovil lights_land_k7": _switch(
+        (1, "up", "RETR"), (2, "middle", "STOP"), (3, "down", "EXT"), (4, "up", "RETR"),
+        (5, "middle", "STOP"), (6, "down", "EXT"), (7, "up", "OFF"), (8, "down", "ON"),
+        (9, "up", "OFF"), (10, "down", "ON")),
+}
+
 CAPTION_SIZE = 11
 CAPTION_GAP = 6  # between a caption and its area
 
@@ -136,9 +195,83 @@ def placements(gauge):
     return out
 
 
+def _check_elements(gauge, table):
+    count = len(gauge["elements"])
+    for n in table:
+        if not 1 <= n < count:
+            raise BadLabels("%s: the label table names element %d, but the gauge has %d" %
+                            (gauge["name"], n, count))
+
+
+def element_marks(gauge, bitmaps):
+    """What the ELEMENTS table gives this gauge: each named image's drawing (by bitmap id), and
+    the position names its face shows beside toggles and levers, as (kind, box, text) with kind
+    "scale" and box the element's image in background pixels. Empty for a gauge not in it."""
+    table = ELEMENTS.get(gauge["name"])
+    if table is None:
+        return {}, []
+    _check_elements(gauge, table)
+    images, marks = {}, []
+    for n, entry in sorted(table.items()):
+        e = gauge["elements"][n]
+        b = bitmaps.get(e["id"])
+        if b is None or b.family != "image":
+            raise BadLabels("%s: element %d (bitmap %d) is not an image the table can name" %
+                            (gauge["name"], n, e["id"]))
+        w, h = b.size
+        box = (e["x"], e["y"], e["x"] + w, e["y"] + h)
+        if isinstance(entry, Toggle):
+            drawing = ("toggle", entry[0])
+            marks.append(("scale", box, entry[1]))
+        elif isinstance(entry, Lever):
+            drawing = ("lever", str(entry))
+            gx0, gy0, gx1, gy1 = grip_box(w, h)
+            marks.append(("detent", (e["x"] + gx0, e["y"] + gy0, e["x"] + gx1, e["y"] + gy1),
+                          str(entry)))
+        else:
+            drawing = ("text", entry)
+        for i in range(e.get("images", 1)):
+            images[e["id"] + i] = drawing
+    return images, marks
+
+
+def attach_elements(records, bitmaps):
+    """Gives the images the ELEMENTS table names their drawing, and their faces the position
+    names. A bitmap that two elements would draw differently stops the build."""
+    given = {}
+    for gauge in records["gauges"]:
+        images, marks = element_marks(gauge, bitmaps)
+        for ident, drawing in images.items():
+            if given.setdefault(ident, (drawing, gauge["name"]))[0] != drawing:
+                raise BadLabels("%s: bitmap %d drawn as %r here but as %r by %s" %
+                                (gauge["name"], ident, drawing, given[ident][0],
+                                 given[ident][1]))
+            b = bitmaps.get(ident)
+            if b is None or b.family != "image":
+                continue
+            kind, text = drawing
+            if kind == "text" and b.what.get("positions", 1) > 1:
+                b.what["legend"] = text
+            elif kind == "text":
+                b.what["label"] = ""
+                b.what["art_labels"] = [("text", (0, 0) + tuple(b.size), text)]
+            else:
+                b.what["label"] = ""
+                b.what[kind] = text
+        background = bitmaps.get(gauge["elements"][0]["id"])
+        if marks and background is not None and background.family == "face":
+            background.what.setdefault("art_labels", []).extend(marks)
+
+
 def attach(records, bitmaps):
     """Hands each labelled gauge's background its placements, and the images lying exactly on a
-    labelled button (a highlight, a lamp) that button's text."""
+    labelled button (a highlight, a lamp) that button's text; then what the ELEMENTS table
+    gives."""
+    _attach_areas(records, bitmaps)
+    attach_elements(records, bitmaps)
+
+
+def _attach_areas(records, bitmaps):
     for gauge in records["gauges"]:
         marks = placements(gauge)
         if not marks:
@@ -186,6 +319,29 @@ def _right_aligned(draw, box, text, colour, art):
     art.centred_text(draw, (max(x0, x1 - width), y0, x1, y1), text, colour, CAPTION_SIZE)
 
 
+SCALE_SIZE = 8
+
+
+def grip_box(w, h):
+    """A lever handle's grip in its image: across the top, where the image puts the lever. The
+    face outlines the same box for every position, so the scale shows where the handle can go."""
+    inset = max(1, w // 8)
+    return (inset, 1, w - inset, 1 + max(6, min(16, h - 2)))
+
+
+def _scale_mark(draw, box, text, colour, width, art):
+    """A switch position's name on the face beside its image, level with it: left of it where
+    there is room, else right of it."""
+    x0, y0, x1, y1 = box
+    room = draw.textlength(text, font=art.font(SCALE_SIZE)) + 2
+    y = (y0 + y1) / 2
+    if x0 >= room or width - x1 < room:
+        art.centred_text(draw, (max(0, x0 - room), y - 5, x0 - 1, y + 5), text, colour,
+                         SCALE_SIZE)
+    else:
+        art.centred_text(draw, (x1 + 1, y - 5, x1 + room, y + 5), text, colour, SCALE_SIZE)
+
+
 def draw(draw, b, art):
     """Draws the labels attach() gave this bitmap, if any."""
     marks = b.what.get("art_labels")
@@ -207,5 +363,10 @@ def draw(draw, b, art):
             _arrow(draw, (x0, y0, x1, y1), text == UP, art.tone("switch", night))
         elif kind == "caption":
             _right_aligned(draw, (x0, y0, x1, y1), text, ink, art)
+        elif kind == "scale":
+            _scale_mark(draw, (x0, y0, x1, y1), text, ink, b.size[0], art)
+        elif kind == "detent":  # where the handle stands in this position, named
+            draw.rectangle([x0, y0, x1 - 1, y1 - 1], outline=edge, width=1)
+            art.centred_text(draw, (x0, y0, x1, y1), text, art.tone("name", night), SCALE_SIZE)
         else:
             art.centred_text(draw, (x0, y0, x1, y1), text, art.tone("name", night), CAPTION_SIZE)

@@ -517,7 +517,14 @@ def draw_image(img, draw, b):
         r = max(2, min(w, h) // 5)
         draw.line([(cx, cy), tip], fill=tone("switch", night), width=max(2, min(w, h) // 6))
         draw.ellipse([tip[0] - r, tip[1] - r, tip[0] + r, tip[1] + r], fill=tone("switch", night))
-        centred_text(draw, (0, 0, w, max(7, h // 4)), str(i), tone("ink", night), max(6, h // 5))
+        centred_text(draw, (0, 0, w, max(7, h // 4)), b.what.get("legend", str(i)),
+                     tone("ink", night), max(6, h // 5))
+        return
+    if b.what.get("toggle"):
+        draw_toggle(draw, b.size, b.what["toggle"], night)
+        return
+    if b.what.get("lever"):
+        draw_lever(draw, b.size, b.what["lever"], night)
         return
     lit = b.what["lit"]
     body = "lamp_on" if lit else "lamp_off"
@@ -530,6 +537,37 @@ def draw_image(img, draw, b):
         legend_colour = tone(legend, night)
     centred_text(draw, (1, 1, w - 1, h - 1), b.what["label"], legend_colour,
                  max(6, min(h - 2, 11)))
+
+
+def draw_toggle(draw, size, way, night):
+    """A toggle switch seen from the front on a clear ground: its nut, and the bat pointing up,
+    down or straight out (a dot on the nut)."""
+    w, h = size
+    cx, cy = w / 2, h / 2
+    nut = max(2, min(w, h) // 4)
+    draw.ellipse([cx - nut - 1, cy - nut - 1, cx + nut + 1, cy + nut + 1],
+                 fill=tone("switch_dark", night) if not night else c("n_bezel"))
+    bat = tone("switch", night)
+    if way == "middle":
+        draw.ellipse([cx - nut + 1, cy - nut + 1, cx + nut - 1, cy + nut - 1], fill=bat)
+        return
+    tip = 1 + nut / 2 if way == "up" else h - 2 - nut / 2
+    draw.line([(cx, cy), (cx, tip)], fill=bat, width=max(2, nut))
+    draw.ellipse([cx - nut / 2 - 1, tip - nut / 2 - 1, cx + nut / 2 + 1, tip + nut / 2 + 1],
+                 fill=bat)
+
+
+def draw_lever(draw, size, name, night):
+    """A pedestal lever's handle on a clear ground: the grip across the top with the position's
+    name, and the stem down into the slot."""
+    w, h = size
+    x0, y0, x1, y1 = art_labels.grip_box(w, h)
+    stem = max(2, w // 10)
+    draw.rectangle([w / 2 - stem / 2, y1, w / 2 + stem / 2, h - 1],
+                   fill=tone("switch_dark", night) if not night else c("n_bezel"))
+    draw.rectangle([x0, y0, x1 - 1, y1 - 1], fill=tone("switch", night),
+                   outline=tone("bezel", night))
+    centred_text(draw, (x0 + 1, y0, x1 - 1, y1), name, c("hub"), max(6, min(10, y1 - y0 - 2)))
 
 
 def draw_needle(img, draw, b):

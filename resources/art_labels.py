@@ -15,6 +15,7 @@ DOWN, UP = "\u25bc", "\u25b2"  # an arrow button: the arrow is drawn, not printe
 # background). The failure items' lamps show off, active and armed.
 ARM_LAMP = ("ARM", "ACTIVE", "ARMED")
 LEFT, ABOVE = "left", "above"
+HIDDEN = 0x40000000  # an element's image flag: shown only when the gauge says so
 
 
 def _pairs(first, last, a, b):
@@ -40,6 +41,10 @@ LABELS = {
     "kestovil panload": {
         "areas": {0: "COLD AND DARK\n\nall systems off", 1: "ENGINES RUNNING\n\nready to taxi"},
         "captions": [((0, 1), "HOW DOES THE FLIGHT START?", ABOVE)],
+    },
+    # The navigation lights switch: each click area moves it to the position named beside it.
+    "kestovil lights_nav_k7": {
+        "captions": _names((0, "ON"), (1, "OFF"), (2, "ALT")),
     },
     "kestovil failures_k7": {
         # Arm and off buttons of the items and presets, the delay and speed arrows, two buttons.
@@ -69,11 +74,13 @@ LABELS.update({"kestovil toggle_pan_" + name: {"areas": {0: text}} for name, tex
 
 # Elements drawn for what they are rather than named after their gauge, by place in the gauge's
 # element chain (the records' "n"; the geometry again comes from the records):
-#   "text"            a lamp's or bar segment's legend, or the name of a switch position (an
-#                     image sharing its place with the others of its switch)
+#   "text"            a lamp's or bar segment's legend (a lamp even where its images share
+#                     one place, as a repeater's open and shut)
+#   Position(text)    the name of a switch position drawn at its place (an image sharing its
+#                     place with the other positions of its switch)
 #   Toggle(way, text) a toggle switch's bat pointing up, down or level ("middle"), with the
-#                     position's name printed on the face beside it (the bitmaps are shared by
-#                     every light switch, so the name cannot go on the image)
+#                     position's name printed on the face beside it, if any (the bitmaps are
+#                     shared by every light switch, so the name cannot go on the image)
 #   Lever(text)       a pedestal lever's handle where this image puts it, with the position's
 #                     mark and name on the face's scale
 # An element's day and night copies carry the same entry.
@@ -84,6 +91,17 @@ class Toggle(tuple):
 
 class Lever(str):
     pass
+
+
+class Position(str):
+    pass
+
+
+TOGGLE_HEIGHT = 18  # at least: some positions lie a few pixels apart, one image over the next
+
+# Lever positions that show the face alone (no image): their detent is outlined on the face at
+# the top of the click area that selects them, (area, name).
+FACE_DETENTS = {"kestovil gear_lev_k7": [(2, "DN")]}
 
 
 def _day_night(first, entries):
@@ -101,7 +119,8 @@ def _switch(*pairs):
 ELEMENTS = {
     # The battery panel's essential-bus feed switch and its bus-bar mimic.
     "kestovil elec_bus_bat_k7": {
-        1: "BATT", 2: "MAIN", 3: "ESS", 4: "GEN\nMAIN", 5: "GEN", 6: "BATT", 7: "NORM\n1",
+        1: Position("BATT"), 2: Position("MAIN"), 3: "ESS", 4: "GEN\nMAIN", 5: "GEN", 6: "BATT",
+        7: "NORM\n1",
         8: "NORM\n2", 9: "RADIO\n2", 10: "RADIO\n1", 11: "MAIN\nB", 12: "MAIN\nA"},
     "kestovil elec_bus_gen_k7": {
         1: "EXT\nPWR", 2: "GEN\n2", 3: "GEN\n1", 4: "TWIN", 5: "AIR", 6: "GEN\nA",
@@ -113,15 +132,19 @@ ELEMENTS = {
         **_day_night(1, [Lever("SET"), Lever("INT"), Lever("REL")]),
         # The left fuel valve repeaters, open and shut.
         **{n: "OPEN" if n % 2 else "SHUT" for n in range(7, 15)}},
+    # The LP cock levers beside the throttles, shut and open; the right quadrant's starter lamps.
+    "kestovil thr_hpbp_left_k7": _day_night(11, [Lever("LP SHUT"), Lever("LP OPEN")]),
+    "kestovil thr_hpbp_right_k7": {**_day_night(11, [Lever("LP SHUT"), Lever("LP OPEN")]),
+                                   15: "START", 16: "START"},
     "kestovil lights_nac_k7": _switch((1, "up", "OFF"), (2, "down", "ON")),
     "kestovil lights_beacon_k7": _switch((1, "up", "OFF"), (2, "down", "ON")),
     "kestovil lights_taxi_k7": _switch((1, "up", "OFF"), (2, "down", "ON"), (3, "up", "OFF"),
                                        (4, "down", "ON")),
-    "kestovil lights_nav_k7": _switch((1, "middle", "OFF"), (2, "down", "ON"),
-                                      (3, "up", "ALT")),
+    # Its three positions lie a few pixels apart: named beside the click areas instead.
+    "kestovil lights_nav_k7": _switch((1, "middle", ""), (2, "down", ""), (3, "up", "")),
     "kestovil lights_land_k7": _switch(
-        (1, "up", "RETR"), (2, "middle", "STOP"), (3, "down", "EXT"), (4, "up", "RETR"),
-        (5, "middle", "STOP"), (6, "down", "EXT"), (7, "up", "OFF"), (8, "down", "ON"),
+        (1, "up", "RETR"), (2, "middle", ""), (3, "down", "EXT"), (4, "up", ""),
+        (5, "middle", ""), (6, "down", ""), (7, "up", "OFF"), (8, "down", "ON"),
         (9, "up", "OFF"), (10, "down", "ON")),
 }
 
@@ -206,12 +229,13 @@ def _check_elements(gauge, table):
 def element_marks(gauge, bitmaps):
     """What the ELEMENTS table gives this gauge: each named image's drawing (by bitmap id), and
     the position names its face shows beside toggles and levers, as (kind, box, text) with kind
-    "scale" and box the element's image in background pixels. Empty for a gauge not in it."""
+    "scale" (beside a toggle) or "detent" (a lever's grip) and box in background pixels, and the
+    bitmaps of elements shown only when lit. Empty for a gauge not in it."""
     table = ELEMENTS.get(gauge["name"])
     if table is None:
-        return {}, []
+        return {}, [], set()
     _check_elements(gauge, table)
-    images, marks = {}, []
+    images, marks, hidden = {}, [], set()
     for n, entry in sorted(table.items()):
         e = gauge["elements"][n]
         b = bitmaps.get(e["id"])
@@ -222,17 +246,25 @@ def element_marks(gauge, bitmaps):
         box = (e["x"], e["y"], e["x"] + w, e["y"] + h)
         if isinstance(entry, Toggle):
             drawing = ("toggle", entry[0])
-            marks.append(("scale", box, entry[1]))
+            box = (box[0], box[1], box[2], box[1] + max(h, TOGGLE_HEIGHT))
+            if entry[1]:
+                marks.append(("scale", box, entry[1]))
         elif isinstance(entry, Lever):
             drawing = ("lever", str(entry))
             gx0, gy0, gx1, gy1 = grip_box(w, h)
             marks.append(("detent", (e["x"] + gx0, e["y"] + gy0, e["x"] + gx1, e["y"] + gy1),
                           str(entry)))
+        elif isinstance(entry, Position):
+            drawing = ("position", str(entry))
         else:
             drawing = ("text", entry)
         for i in range(e.get("images", 1)):
-            images[e["id"] + i] = drawing
-    return images, marks
+            if images.setdefault(e["id"] + i, drawing) != drawing:
+                raise BadLabels("%s: bitmap %d drawn as %r by element %d but as %r before" %
+                                (gauge["name"], e["id"] + i, drawing, n, images[e["id"] + i]))
+            if e["flags"] & HIDDEN:
+                hidden.add(e["id"] + i)
+    return images, marks, hidden
 
 
 def attach_elements(records, bitmaps):
@@ -240,7 +272,11 @@ def attach_elements(records, bitmaps):
     names. A bitmap that two elements would draw differently stops the build."""
     given = {}
     for gauge in records["gauges"]:
-        images, marks = element_marks(gauge, bitmaps)
+        images, marks, hidden = element_marks(gauge, bitmaps)
+        for n, text in FACE_DETENTS.get(gauge["name"], []):
+            x, y, w, _ = gauge["mouse"][n]
+            x0, y0, x1, y1 = grip_box(w, 40)
+            marks.append(("detent", (x + x0, y + 12 + y0, x + x1, y + 12 + y1), text))
         for ident, drawing in images.items():
             if given.setdefault(ident, (drawing, gauge["name"]))[0] != drawing:
                 raise BadLabels("%s: bitmap %d drawn as %r here but as %r by %s" %
@@ -250,14 +286,16 @@ def attach_elements(records, bitmaps):
             if b is None or b.family != "image":
                 continue
             kind, text = drawing
-            if kind == "text" and b.what.get("positions", 1) > 1:
+            if kind == "position":
                 b.what["legend"] = text
-            elif kind == "text":
-                b.what["label"] = ""
+            elif kind == "text":  # a lamp: lit where the gauge shows it only when lit
+                b.what.update(label="", positions=1, lit=b.what["lit"] or ident in hidden)
                 b.what["art_labels"] = [("text", (0, 0) + tuple(b.size), text)]
             else:
                 b.what["label"] = ""
                 b.what[kind] = text
+                if kind == "toggle":
+                    b.size = (b.size[0], max(b.size[1], TOGGLE_HEIGHT))
         background = bitmaps.get(gauge["elements"][0]["id"])
         if marks and background is not None and background.family == "face":
             background.what.setdefault("art_labels", []).extend(marks)
@@ -276,7 +314,7 @@ def _attach_areas(records, bitmaps):
         marks = placements(gauge)
         if not marks:
             continue
-        table = LABELS[gauge["name"]]["areas"]
+        table = LABELS[gauge["name"]].get("areas", {})
         buttons = {tuple(gauge["mouse"][n][:2]): texts for n, texts in table.items()}
         background = gauge["elements"][0]["id"]
         if background in bitmaps and bitmaps[background].family == "face":

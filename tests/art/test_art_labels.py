@@ -61,6 +61,26 @@ class SmallRecords(unittest.TestCase):
             drawn(records, True)
 
 
+def bus_mimic(second_id):
+    """The generator-bus mimic: eight bar segments (shown only when powered) in a row."""
+    icon = {"kind": "icon", "ofs": [0, 0], "flags": make_art.HIDDEN | 3, "images": 1, "y": 20}
+    segments = [dict(icon, n=n, id=35024 + n, x=30 * n) for n in range(1, 9)]
+    segments[1]["id"] = second_id
+    return {"index": 0, "name": "kestovil elec_bus_gen_k7", "size_mm": 312, "mouse": [],
+            "elements": [{"n": 0, "kind": "static", "id": 35024, "x": 0, "y": 0, "ofs": [0, 0],
+                          "flags": 1}] + segments}
+
+
+class ElementTable(unittest.TestCase):
+    def test_segments_of_one_mimic_carry_their_own_legends(self):
+        images = drawn({"gauges": [bus_mimic(35026)]}, True)
+        self.assertNotEqual(images[35025].tobytes(), images[35026].tobytes())
+
+    def test_one_bitmap_named_two_ways_stops_the_build(self):
+        with self.assertRaisesRegex(art_labels.BadLabels, "bitmap 35025"):
+            drawn({"gauges": [bus_mimic(35025)]}, True)
+
+
 @unittest.skipUnless(RECORDS, "no records given")
 class ModuleRecords(unittest.TestCase):
     def test_every_labelled_gauge_exists_and_its_captions_cover_no_button(self):
@@ -77,6 +97,20 @@ class ModuleRecords(unittest.TestCase):
                                     "%s %r" % (text, box))
                     if kind in ("caption", "heading"):
                         self.assertFalse([b for b in buttons if overlap(box, b)], text)
+
+    def test_every_element_entry_names_an_image_and_its_marks_lie_on_the_face(self):
+        gauges = {g["name"]: g for g in RECORDS["gauges"]}
+        bitmaps = make_art.collect(RECORDS)
+        for name in list(art_labels.ELEMENTS) + list(art_labels.FACE_DETENTS):
+            with self.subTest(gauge=name):
+                self.assertIn(name, gauges)
+                gauge = gauges[name]
+                _, marks, _ = art_labels.element_marks(gauge, bitmaps)
+                face = bitmaps[gauge["elements"][0]["id"]]
+                for _, box, text in marks:
+                    self.assertTrue(0 <= box[0] < box[2] <= face.size[0] and
+                                    0 <= box[1] < box[3] <= face.size[1], "%s %r" % (text, box))
+        art_labels.attach(RECORDS, bitmaps)  # no bitmap drawn two ways
 
 
 if __name__ == "__main__":

@@ -136,6 +136,12 @@ ELEMENTS = {
     "kestovil thr_hpbp_left_k7": _day_night(11, [Lever("LP SHUT"), Lever("LP OPEN")]),
     "kestovil thr_hpbp_right_k7": {**_day_night(11, [Lever("LP SHUT"), Lever("LP OPEN")]),
                                    15: "START", 16: "START"},
+    # The fuel valve lights, open and shut, day copies; the pump panels' low-level lamps.
+    "kestovil fuel_valves_lh_k7": {5: "OPEN", 6: "SHUT", 7: "OPEN", 8: "SHUT"},
+    "kestovil fuel_valves_rh_k7": {5: "OPEN", 6: "SHUT", 7: "OPEN", 8: "SHUT"},
+    "kestovil fuel_crossfeed_k7": {3: "OPEN", 4: "SHUT"},
+    "kestovil fuel_pumps_lh_k7": {21: "LOW\nLVL", 22: "LOW\nLVL"},
+    "kestovil fuel_pumps_rh_k7": {21: "LOW\nLVL", 22: "LOW\nLVL"},
     "kestovil lights_nac_k7": _switch((1, "up", "OFF"), (2, "down", "ON")),
     "kestovil lights_beacon_k7": _switch((1, "up", "OFF"), (2, "down", "ON")),
     "kestovil lights_taxi_k7": _switch((1, "up", "OFF"), (2, "down", "ON"), (3, "up", "OFF"),
@@ -146,6 +152,13 @@ ELEMENTS = {
         (1, "up", "RETR"), (2, "middle", ""), (3, "down", "EXT"), (4, "up", ""),
         (5, "middle", ""), (6, "down", ""), (7, "up", "OFF"), (8, "down", "ON"),
         (9, "up", "OFF"), (10, "down", "ON")),
+}
+
+# Switch bitmaps that many gauges share, always drawn as toggles pointing this way (day and night
+# copies): the fuel pump and valve switches, the autopilot's phase switch, the start repeaters.
+SWITCH_ART = {
+    4976: "middle", 13680: "up", 13664: "down", 13952: "middle", 14096: "up", 14080: "down",
+    14176: "down", 14192: "up", 21344: "up", 21360: "middle", 21376: "down",
 }
 
 CAPTION_SIZE = 11
@@ -270,7 +283,13 @@ def element_marks(gauge, bitmaps):
 def attach_elements(records, bitmaps):
     """Gives the images the ELEMENTS table names their drawing, and their faces the position
     names. A bitmap that two elements would draw differently stops the build."""
-    given = {}
+    given = {ident: (("toggle", way), "the shared switch art") for ident, way in
+             SWITCH_ART.items()}
+    for ident, way in SWITCH_ART.items():
+        b = bitmaps.get(ident)
+        if b is not None and b.family == "image":
+            b.what.update(label="", toggle=way)
+            b.size = (b.size[0], max(b.size[1], TOGGLE_HEIGHT))
     for gauge in records["gauges"]:
         images, marks, hidden = element_marks(gauge, bitmaps)
         for n, text in FACE_DETENTS.get(gauge["name"], []):

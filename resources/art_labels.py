@@ -97,6 +97,15 @@ class Position(str):
     pass
 
 
+class Throttle(tuple):
+    """A throttle lever drawn by moving pieces: the piece that carries the handle's grip
+    (text), named stops along its travel ((offset, name), ...) beside it on the face; the
+    lever's other pieces are Throttle("") and draw nothing."""
+
+    def __new__(cls, text, stops=()):
+        return tuple.__new__(cls, (text, tuple(stops)))
+
+
 TOGGLE_HEIGHT = 18  # at least: some positions lie a few pixels apart, one image over the next
 
 # Lever positions that show the face alone (no image): their detent is outlined on the face at
@@ -116,6 +125,8 @@ def _switch(*pairs):
     return {n: Toggle(way, text) for n, way, text in pairs}
 
 
+THROTTLE_STOPS = ((0, "FULL"), (100, "IDLE"), (110, "CUT"))  # the lever's travel, down
+
 ELEMENTS = {
     # The battery panel's essential-bus feed switch and its bus-bar mimic.
     "kestovil elec_bus_bat_k7": {
@@ -132,16 +143,19 @@ ELEMENTS = {
         **_day_night(1, [Lever("SET"), Lever("INT"), Lever("REL")]),
         # The left fuel valve repeaters, open and shut.
         **{n: "OPEN" if n % 2 else "SHUT" for n in range(7, 15)}},
-    # The LP cock levers beside the throttles, shut and open; the right quadrant's starter lamps.
-    "kestovil thr_hpbp_left_k7": _day_night(11, [Lever("LP SHUT"), Lever("LP OPEN")]),
-    "kestovil thr_hpbp_right_k7": {**_day_night(11, [Lever("LP SHUT"), Lever("LP OPEN")]),
-                                   15: "START", 16: "START"},
     # The fuel valve lights, open and shut, day copies; the pump panels' low-level lamps.
     "kestovil fuel_valves_lh_k7": {5: "OPEN", 6: "SHUT", 7: "OPEN", 8: "SHUT"},
     "kestovil fuel_valves_rh_k7": {5: "OPEN", 6: "SHUT", 7: "OPEN", 8: "SHUT"},
     "kestovil fuel_crossfeed_k7": {3: "OPEN", 4: "SHUT"},
     "kestovil fuel_pumps_lh_k7": {21: "LOW\nLVL", 22: "LOW\nLVL"},
     "kestovil fuel_pumps_rh_k7": {21: "LOW\nLVL", 22: "LOW\nLVL"},
+    # The throttles: five pieces each, day then night; the last piece carries the handle.
+    "kestovil thr_hpbp_left_k7": {
+        **_day_night(11, [Lever("LP SHUT"), Lever("LP OPEN")]),
+        **_day_night(1, [Throttle("")] * 4 + [Throttle("THR 1", THROTTLE_STOPS)])},
+    "kestovil thr_hpbp_right_k7": {
+        **_day_night(11, [Lever("LP SHUT"), Lever("LP OPEN")]), 15: "START", 16: "START",
+        **_day_night(1, [Throttle("")] * 4 + [Throttle("THR 2", THROTTLE_STOPS)])},
     "kestovil lights_nac_k7": _switch((1, "up", "OFF"), (2, "down", "ON")),
     "kestovil lights_beacon_k7": _switch((1, "up", "OFF"), (2, "down", "ON")),
     "kestovil lights_taxi_k7": _switch((1, "up", "OFF"), (2, "down", "ON"), (3, "up", "OFF"),
@@ -252,6 +266,16 @@ def element_marks(gauge, bitmaps):
     for n, entry in sorted(table.items()):
         e = gauge["elements"][n]
         b = bitmaps.get(e["id"])
+        if isinstance(entry, Throttle) and b is not None and b.family == "slide":
+            images[e["id"]] = ("throttle", entry[0])
+            # The piece stands travel - value below the element's place (the image slides up
+            # behind its window as the value grows).
+            gx0, gy0, gx1, gy1 = grip_box(*b.what["piece"])
+            top = e["y"] + b.what["at"][1]
+            for offset, name in entry[1]:
+                marks.append(("scale", (e["x"] + gx0, top - offset + gy0, e["x"] + gx1,
+                                        top - offset + gy1), name))
+            continue
         if b is None or b.family != "image":
             raise BadLabels("%s: element %d (bitmap %d) is not an image the table can name" %
                             (gauge["name"], n, e["id"]))
@@ -285,6 +309,7 @@ def attach_elements(records, bitmaps):
     names. A bitmap that two elements would draw differently stops the build."""
     given = {ident: (("toggle", way), "the shared switch art") for ident, way in
              SWITCH_ART.items()}
+    faces = {}
     for ident, way in SWITCH_ART.items():
         b = bitmaps.get(ident)
         if b is not None and b.family == "image":
@@ -302,9 +327,12 @@ def attach_elements(records, bitmaps):
                                 (gauge["name"], ident, drawing, given[ident][0],
                                  given[ident][1]))
             b = bitmaps.get(ident)
+            kind, text = drawing
+            if kind == "throttle":
+                b.what["throttle"] = text
+                continue
             if b is None or b.family != "image":
                 continue
-            kind, text = drawing
             if kind == "position":
                 b.what["legend"] = text
             elif kind == "text":  # a lamp: lit where the gauge shows it only when lit
@@ -315,9 +343,14 @@ def attach_elements(records, bitmaps):
                 b.what[kind] = text
                 if kind == "toggle":
                     b.size = (b.size[0], max(b.size[1], TOGGLE_HEIGHT))
-        background = bitmaps.get(gauge["elements"][0]["id"])
-        if marks and background is not None and background.family == "face":
-            background.what.setdefault("art_labels", []).extend(marks)
+        if marks:
+            faces.setdefault(gauge["elements"][0]["id"], []).append(marks)
+    # A face that twin gauges share shows their marks only where the twins agree on them.
+    for ident, twins in faces.items():
+        background = bitmaps.get(ident)
+        if background is not None and background.family == "face" and \
+                all(marks == twins[0] for marks in twins):
+            background.what.setdefault("art_labels", []).extend(twins[0])
 
 
 def attach(records, bitmaps):

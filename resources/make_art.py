@@ -570,6 +570,13 @@ def draw_lever(draw, size, name, night):
     centred_text(draw, (x0 + 1, y0, x1 - 1, y1), name, c("hub"), max(6, min(10, y1 - y0 - 2)))
 
 
+def draw_lever_image(name, size, night):
+    piece = Image.new("P", size, 0)
+    piece.putpalette(PALETTE)
+    draw_lever(ImageDraw.Draw(piece), size, name, night)
+    return piece
+
+
 def draw_needle(img, draw, b):
     w, h = b.size
     ox, oy = b.what["pivot"]
@@ -639,6 +646,10 @@ def draw_slide(img, draw, b):
     tx, ty = b.what["at"]
     pw, ph = b.what["piece"]
     night = b.what["night"]
+    if "throttle" in b.what:  # a throttle's handle, or one of its other pieces: nothing
+        if b.what["throttle"]:
+            img.paste(draw_lever_image(b.what["throttle"], (pw, ph), night), (tx, ty))
+        return
     draw.rectangle([tx, ty, tx + pw - 1, ty + ph - 1], fill=tone("switch", night),
                    outline=tone("bezel", night))
 

@@ -100,7 +100,7 @@ class Position(str):
 class Throttle(tuple):
     """A throttle lever drawn by moving pieces: the piece that carries the handle's grip
     (text), named stops along its travel ((offset, name), ...) beside it on the face; the
-    lever's other pieces are Throttle("") and draw nothing."""
+    lever's other pieces are Throttle("") and show its rod."""
 
     def __new__(cls, text, stops=()):
         return tuple.__new__(cls, (text, tuple(stops)))
@@ -263,11 +263,18 @@ def element_marks(gauge, bitmaps):
         return {}, [], set()
     _check_elements(gauge, table)
     images, marks, hidden = {}, [], set()
+    handle_middle = 0
+    for n, entry in table.items():
+        b = bitmaps.get(gauge["elements"][n]["id"])
+        if isinstance(entry, Throttle) and entry[0] and b is not None and b.family == "slide":
+            handle_middle = gauge["elements"][n]["x"] + b.what["piece"][0] // 2
     for n, entry in sorted(table.items()):
         e = gauge["elements"][n]
         b = bitmaps.get(e["id"])
         if isinstance(entry, Throttle) and b is not None and b.family == "slide":
-            images[e["id"]] = ("throttle", entry[0])
+            # The pieces below the handle show the lever's rod under the grip's middle.
+            rod = min(max(0, handle_middle - e["x"]), b.what["piece"][0] - 3)
+            images[e["id"]] = ("throttle", entry[0] or rod)
             # The piece stands travel - value below the element's place (the image slides up
             # behind its window as the value grows).
             gx0, gy0, gx1, gy1 = grip_box(*b.what["piece"])

@@ -646,9 +646,13 @@ def draw_slide(img, draw, b):
     tx, ty = b.what["at"]
     pw, ph = b.what["piece"]
     night = b.what["night"]
-    if "throttle" in b.what:  # a throttle's handle, or one of its other pieces: nothing
-        if b.what["throttle"]:
-            img.paste(draw_lever_image(b.what["throttle"], (pw, ph), night), (tx, ty))
+    if "throttle" in b.what:  # a throttle's handle, or one of its other pieces: the rod
+        handle = b.what["throttle"]
+        if isinstance(handle, str):
+            img.paste(draw_lever_image(handle, (pw, ph), night), (tx, ty))
+        else:
+            draw.rectangle([tx + handle - 1, ty, tx + handle + 1, ty + ph - 1],
+                           fill=tone("switch_dark", night) if not night else c("n_bezel"))
         return
     draw.rectangle([tx, ty, tx + pw - 1, ty + ph - 1], fill=tone("switch", night),
                    outline=tone("bezel", night))

@@ -272,8 +272,11 @@ def element_marks(gauge, bitmaps):
         e = gauge["elements"][n]
         b = bitmaps.get(e["id"])
         if isinstance(entry, Throttle) and b is not None and b.family == "slide":
-            # The pieces below the handle show the lever's rod under the grip's middle.
-            rod = min(max(0, handle_middle - e["x"]), b.what["piece"][0] - 3)
+            # The pieces below the handle show the lever's rod: under the grip's middle, or in
+            # their own middle where they lie beside it.
+            width = b.what["piece"][0]
+            rod = handle_middle - e["x"]
+            rod = rod if 1 <= rod <= width - 2 else width // 2
             images[e["id"]] = ("throttle", entry[0] or rod)
             # The piece stands travel - value below the element's place (the image slides up
             # behind its window as the value grows).

@@ -81,6 +81,7 @@ const k7::DayNight blue_switch_art[2] = {{&blue_off_day.header, &blue_off_night.
 MODULE_VAR gear_var = sim::token(hyd::TOKEN_GEAR);
 MODULE_VAR spoilers_var = sim::token(hyd::TOKEN_SPOILERS);
 MODULE_VAR flaps_var = sim::token(hyd::TOKEN_FLAP_ANGLE);
+constexpr double FLAPS_FULL_DEG = 90.0; // beyond any flap: the leak's angle stays an angle
 
 // The level switches; switching one on also clears its circuit's leak flag.
 BOOL FSAPI on_green_on(PPIXPOINT, FLAGS32) {
@@ -112,7 +113,7 @@ void green_level_update() {
     hydrau_level_green = hyd::green_level_normal(hydrau_fail_level_green != 0, gear);
     return;
   }
-  const double flaps = sim::read_finite(flaps_var);
+  const double flaps = k7::clamp(sim::read_finite(flaps_var), 0.0, FLAPS_FULL_DEG);
   if (flaps == 0.0) hydrau_leak_angle = 0;
   if (flaps > hydrau_leak_angle + 1.0) {
     hydrau_leak_reserve = hydrau_leak_reserve > 3 ? static_cast<u16>(hydrau_leak_reserve - 3) : 0;

@@ -19,6 +19,7 @@ constexpr u8 FIRE_EXTINGUISHED = 3; // engine 1 only: keeps its bottle fired unt
 // With a fire in engine 1 its throttle is brought to 35 % of the other one.
 constexpr double FIRE_THROTTLE_SHARE = 0.35;
 constexpr double FIRE_THROTTLE_SLACK = 2.0; // 1/16384 of travel
+constexpr double THROTTLE_FULL = 16384.0;
 constexpr u32 KEY_THROTTLE1_SET = 0x1011C;
 constexpr u32 KEY_ENGINE1_FAILURE = 0x10309;
 
@@ -74,7 +75,8 @@ void left_fire_update() {
 
   if (eng1_fire == FIRE_ACTIVE) {
     eng1_fire_warn = 1;
-    const double share = sim::read_finite(throttle2_var) * FIRE_THROTTLE_SHARE;
+    const double share =
+        k7::clamp(sim::read_finite(throttle2_var), 0.0, THROTTLE_FULL) * FIRE_THROTTLE_SHARE;
     const i32 target = k7::sat_cast<i32>(share);
     if (std::fabs(sim::read_finite(throttle1_var) - static_cast<double>(target)) >
         FIRE_THROTTLE_SLACK)

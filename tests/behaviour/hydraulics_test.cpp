@@ -364,6 +364,12 @@ TEST(Reservoirs, GreenLeakDrainsWithFlapExtensionUntilItsSwitchIsOn) {
   c.frames(100);
   EXPECT_EQ(c.state("hydrau_leak_reserve"), 33) << "3 % for each degree past the first";
   EXPECT_EQ(c.state("hydrau_level_green"), 43);
+  c->set_token(FLAP_ANGLE, 4629); // no flap goes there: held to full extension
+  c.frames();
+  EXPECT_LE(c.state("hydrau_leak_angle"), 90);
+  c->set_token(FLAP_ANGLE, 10);
+  c.set("hydrau_leak_angle", 10);
+  c.set("hydrau_leak_reserve", 33);
   c->set_token(SPOILERS, 16001);
   c.frames();
   EXPECT_EQ(c.state("hydrau_level_green"), 15);

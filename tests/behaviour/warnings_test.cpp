@@ -205,20 +205,27 @@ TEST(WarningLamps, StallHornLoopsWhileTheStallLampIsLit) {
 
 TEST(EngineFire, ThrottleOneIsBroughtTo35PercentOfThrottleTwoBeyondTwoUnits) {
   const struct {
-    double throttle_1;
+    double throttle_2, throttle_1;
     bool sent;
-  } rows[] = {{3502, false}, {3503, true}, {3498, false}, {3497, true}};
+    double target;
+  } rows[] = {{10000, 3502, false, 3500},
+              {10000, 3503, true, 3500},
+              {10000, 3498, false, 3500},
+              {10000, 3497, true, 3500},
+              // A throttle 2 no lever gives: the target stays within the lever's travel.
+              {-1e300, 3000, true, 0},
+              {1e300, 0, true, 5734}};
   for (const auto& row : rows) {
     Warnings w;
     w.set("eng1_fire", 1);
-    w->set_token(THROTTLE_2_K, 10000); // 3500 wanted
+    w->set_token(THROTTLE_2_K, row.throttle_2);
     w->set_token(THROTTLE_1_K, row.throttle_1);
     k7host::engines_hold(*w.sim, true);
     const auto before = w->frame_count();
     w.frames(1);
     EXPECT_EQ(w.keys(KEY_THROTTLE_1_SET, before) > 0, row.sent) << row.throttle_1;
     if (row.sent) {
-      EXPECT_EQ(w->token(THROTTLE_1_K), 3500);
+      EXPECT_EQ(w->token(THROTTLE_1_K), row.target) << row.throttle_2;
     }
   }
 }

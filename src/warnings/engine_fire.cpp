@@ -20,6 +20,7 @@ constexpr u8 FIRE_EXTINGUISHED = 3; // engine 1 only: keeps its bottle fired unt
 constexpr double FIRE_THROTTLE_SHARE = 0.35;
 constexpr double FIRE_THROTTLE_SLACK = 2.0; // 1/16384 of travel
 constexpr double THROTTLE_FULL = 16384.0;
+constexpr u8 FAILURE_ITEM_ACTIVE = 1; // a failures-panel item validated and in force
 constexpr u32 KEY_THROTTLE1_SET = 0x1011C;
 constexpr u32 KEY_ENGINE1_FAILURE = 0x10309;
 
@@ -86,10 +87,13 @@ void left_fire_update() {
   }
 
   // Once the bottle has fired, engine 1 is failed while the fire item is on, and given back once
-  // when it is not.
+  // when it is not; never while the failures panel's engine-1 failure holds it failed (the two
+  // would toggle the engine every update).
   if (eng1_extinct_fired != 0) {
     const double failed = sim::read(engine1_failed_var);
-    if (fail_eng1_fire != 0 ? failed == 0.0 : failed == 1.0) sim::key_event(KEY_ENGINE1_FAILURE);
+    const bool held_failed = fail_eng1 == FAILURE_ITEM_ACTIVE;
+    if (fail_eng1_fire != 0 ? failed == 0.0 : (failed == 1.0 && !held_failed))
+      sim::key_event(KEY_ENGINE1_FAILURE);
   }
 
   fire_lamp_flag(warn_fire_l_lit, eng1_fire_warn == 1 && elec_bus_ess != 0);

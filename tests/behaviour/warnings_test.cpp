@@ -261,8 +261,8 @@ TEST(EngineFire, BottleFiresOnlyIntoAWarningEngineFromItsBusAndTheCocksPutTheFir
   EXPECT_EQ(w.state("eng2_extinct_fired"), 0) << "re-armed once the fire is out";
 }
 
-// After the shot engine 1 stays failed while the fire item is on, and is given back once when it
-// is off: never failed and restored on alternate updates.
+// After the shot engine 1 stays failed while the fire item (or the engine-1 failure item) is on,
+// and is given back once when neither is: never failed and restored on alternate updates.
 TEST(EngineFire, EngineOneFailureAfterTheShotFollowsTheFireItemWithoutAlternating) {
   Warnings w;
   w.set("elec_bus_extinct", 1);
@@ -277,6 +277,12 @@ TEST(EngineFire, EngineOneFailureAfterTheShotFollowsTheFireItemWithoutAlternatin
   w.frames(10);
   EXPECT_EQ(w.keys(KEY_ENGINE_1_FAILURE), 2u);
   EXPECT_EQ(w->token(ENGINE_1_FAILED), 0.0);
+  // The failures panel's engine-1 failure item comes on: the engine is failed once and stays so.
+  w->open_window(k7test::FAILURES);
+  w.set("fail_eng1", 1);
+  w.frames(10);
+  EXPECT_EQ(w.keys(KEY_ENGINE_1_FAILURE), 3u);
+  EXPECT_EQ(w->token(ENGINE_1_FAILED), 1.0);
 }
 
 TEST(EngineFire, TheLeftBottleStaysFiredAfterExtinctionAndRearmsAfterAReset) {
